@@ -49,8 +49,11 @@ private:
     bool DecodeOne()
     {
         unsigned lead = *p_;
-        if (lead < 0x80) return Put(static_cast<char16_t>(lead)), ++p_, true;
-        if (lead < 0xC0) return Put(0xFFFD), ++p_, true;
+        if (lead < 0xC0) {
+            Put(lead < 0x80 ? static_cast<char16_t>(lead) : u'\xFFFD');
+            ++p_;
+            return true;
+        }
         if (lead >= 0xF8) return false;
         int extra = lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
         uint32_t point = lead & (0x3Fu >> extra);
@@ -67,10 +70,13 @@ private:
         }
         if (point > 0x10FFFF) return false;
         p_ = q;
-        if (point <= 0xFFFF) return Put(static_cast<char16_t>(point)), true;
-        point -= 0x10000;
-        Put(static_cast<char16_t>(0xD800 + (point >> 10)));
-        Put(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+        if (point <= 0xFFFF) {
+            Put(static_cast<char16_t>(point));
+        } else {
+            point -= 0x10000;
+            Put(static_cast<char16_t>(0xD800 + (point >> 10)));
+            Put(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+        }
         return true;
     }
 

@@ -1,13 +1,18 @@
 #include "runtime/system/strings/Strings.h"
 
+#include <algorithm>
+
 namespace nevalon::system {
 
 namespace {
 
 // Position of the next `what` at or after `from`; a single unit is looked for on its own.
-size_t FindFrom(const String& text, const String& what, size_t from)
+inline size_t FindFrom(const String& text, const String& what, size_t from)
 {
-    return what.size() == 1 ? text.find(what[0], from) : text.find(what, from);
+    if (what.size() != 1) return text.find(what, from);
+    const char16_t* end = text.data() + text.size();
+    const char16_t* at = std::find(text.data() + from, end, what[0]);
+    return at == end ? String::npos : static_cast<size_t>(at - text.data());
 }
 
 } // namespace
