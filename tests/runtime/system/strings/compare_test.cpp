@@ -40,16 +40,6 @@ TEST(CompareStringsNoCase, ComparesLowerCasedUnits)
     EXPECT_NE(CompareStringsNoCase(u"a", u"b"), 0);
 }
 
-TEST(StringsEqual, ComparesEveryUnit)
-{
-    EXPECT_EQ(StringsEqual(String(), u""), 1);
-    EXPECT_EQ(StringsEqual(u"Vacation", u"Vacation"), 1);
-    EXPECT_EQ(StringsEqual(u"Vacation", u"vacation"), 0);
-    EXPECT_EQ(StringsEqual(u"ab", u"abc"), 0);
-    EXPECT_EQ(StringLength(u"\xD83D\xDE00x"), 3);
-    EXPECT_EQ(StringLength(String()), 0);
-}
-
 TEST(LowerCase, MapsEachUnitThroughTheLocale)
 {
     InitStrings();
