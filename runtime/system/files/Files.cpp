@@ -57,7 +57,7 @@ int64_t Open(int64_t number, const String& path, int64_t flags, OpenMode mode)
         files.Release(claimed);
         return 0;
     }
-    if (!(flags & FileNoBuffering) && FileBufferSize > 0) {
+    if (!(flags & FileNoBuffering)) {
         file->buffer = std::make_unique<unsigned char[]>(FileBufferSize);
         file->bufferSize = FileBufferSize;
     }
