@@ -1,0 +1,28 @@
+#pragma once
+
+// The platform's Gregorian calendar and time zone: the C library's TZ database.
+
+#include <cstdint>
+#include <optional>
+
+namespace nevalon::date {
+
+struct WallClock {
+    int32_t year = 0;
+    int32_t month = 0;
+    int32_t day = 0;
+    int32_t hour = 0;
+    int32_t minute = 0;
+    int32_t second = 0;
+};
+
+// Seconds the local time zone is ahead of UTC at the given Unix time; none when the C library cannot tell.
+std::optional<int64_t> UtcOffsetAt(int64_t unixSeconds);
+
+// The local wall clock at the given Unix time; none when the C library cannot tell.
+std::optional<WallClock> WallClockAt(int64_t unixSeconds);
+
+// The Unix time showing the given wall clock; inside a daylight-saving gap or overlap the C library chooses.
+std::optional<int64_t> UnixTimeOf(const WallClock& wall);
+
+} // namespace nevalon::date
