@@ -1,7 +1,7 @@
 #include "TimeZoneScope.h"
 #include "runtime/date/CurrentDate.h"
-#include "runtime/date/DateLibrary.h"
 #include "runtime/date/DateParts.h"
+#include "runtime/date/Dates.h"
 #include "runtime/date/MakeDate.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ struct ClockScope {
     {
         SetClockForTests([at] { return at; });
     }
-    ~ClockScope() { EndDateLibrary(); }
+    ~ClockScope() { EndDates(); }
 };
 
 TEST(CurrentDate, IsTheWholeSecondOfTheLocalWallClock)
@@ -27,7 +27,7 @@ TEST(CurrentDate, IsTheWholeSecondOfTheLocalWallClock)
     for (const char* zone : kZones) {
         SCOPED_TRACE(zone);
         TimeZoneScope scope(zone);
-        InitDateLibrary();
+        InitDates();
         for (const Date noon : {MakeDate(2024, 7, 1, 12, 0, 0), MakeDate(2024, 12, 1, 12, 0, 0)}) {
             const auto instant = DateToInstant(noon);
             ASSERT_TRUE(instant);

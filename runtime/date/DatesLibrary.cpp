@@ -1,18 +1,16 @@
-#include "runtime/date/DateLibrary.h"
-
-#include "runtime/date/CurrentDate.h"
+#include "runtime/date/Dates.h"
 
 #include <ctime>
 
 namespace nevalon::date {
 
-void InitDateLibrary()
+void InitDates()
 {
     // The C library keeps the zone it reads here; later edits of /etc/localtime are not followed.
     tzset();
 }
 
-void EndDateLibrary()
+void EndDates()
 {
     SetClockForTests({});
 }
