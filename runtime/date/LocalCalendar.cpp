@@ -1,6 +1,7 @@
 #include "runtime/date/LocalCalendar.h"
 
 #include <ctime>
+#include <limits>
 
 namespace nevalon::date {
 
@@ -24,7 +25,9 @@ std::optional<int64_t> UtcOffsetAt(int64_t unixSeconds)
 std::optional<WallClock> WallClockAt(int64_t unixSeconds)
 {
     std::tm local{};
-    if (!LocalTime(unixSeconds, local)) return std::nullopt;
+    if (!LocalTime(unixSeconds, local) || local.tm_year > std::numeric_limits<int32_t>::max() - 1900) {
+        return std::nullopt;
+    }
     WallClock wall;
     wall.year = local.tm_year + 1900;
     wall.month = local.tm_mon + 1;

@@ -1,10 +1,8 @@
-#include "TimeZoneScope.h"
 #include "runtime/date/DateMask.h"
 #include "runtime/date/MakeDate.h"
 
 #include <array>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace nevalon::date {
 namespace {
@@ -107,26 +105,6 @@ TEST(TextToDate, RejectsMismatchesAndLeftovers)
     EXPECT_EQ(TextToDate(u"%yyyy%q%mm", u"2025x"), InvalidDate);
     EXPECT_EQ(TextToDate(u"%yyyy%", u"2025"), InvalidDate);
     EXPECT_EQ(TextToDate(u"%yyyy", u"-2025"), InvalidDate);
-}
-
-TEST(TextToDate, ReadsBackWhatDateToTextWrote)
-{
-    testing::TimeZoneScope scope("UTC");
-    std::mt19937_64 engine{7};
-    std::uniform_int_distribution<Date> anyDate{kFirstDate, kLastDate};
-    std::uniform_int_distribution<Date> twoDigitYears{MakeDate(1970, 1, 1, 0, 0, 0),
-                                                      MakeDate(2069, 12, 31, 23, 59, 59)};
-    for (int n = 0; n < 2000; ++n) {
-        const Date date = anyDate(engine);
-        const Date recent = twoDigitYears(engine);
-        if (date == InvalidDate || recent == InvalidDate) continue;
-        for (const String mask :
-             {u"%yyyy%mm%ddT%hh%ii%ss", u"%ss.%ii.%hh %dd/%mm/%yyyy", u"%YY-%MM-%DD %HH:%II:%SS"}) {
-            const Date source = mask.starts_with(u"%YY-") ? recent : date;
-            ASSERT_EQ(TextToDate(mask, DateToText(mask, source)), source)
-                << std::string(mask.begin(), mask.end()) << " " << source;
-        }
-    }
 }
 
 } // namespace
