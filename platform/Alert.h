@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace nevalon::platform {
+
+enum class AlertIcon { Informational, Note, Stop, Caution };
+
+struct AlertRequest {
+    std::u16string messageText;
+    std::u16string informativeText;
+    AlertIcon icon = AlertIcon::Informational;
+    // Button titles; the first is the default button. Empty means one "OK" button.
+    std::vector<std::u16string> buttons;
+};
+
+// Runs a modal alert and returns the index of the pressed button (0 for the first).
+int RunAlert(const AlertRequest& request);
+
+// Test seam: a function that answers alerts instead of a person (empty restores the dialog).
+void SetAlertResponderForTests(std::function<int(const AlertRequest&)> responder);
+
+// The user's preferred languages, most preferred first ("de-DE", "en-US", ...).
+std::vector<std::string> PreferredLanguages();
+
+} // namespace nevalon::platform

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace nevalon::platform {
+
+class Window;
+
+struct KeyEvent {
+    // Characters without modifiers, in UTF-16 (platform function keys use U+F700..U+F8FF).
+    std::u16string characters;
+    // Hardware-independent key code of the platform's own table (0 when unknown).
+    int keyCode = 0;
+    bool shift = false, control = false, option = false, command = false;
+};
+
+// Creates the platform application. False when it cannot run (no display); `error` then
+// holds one line for the user.
+bool StartApplication(int argc, char** argv, std::string& error);
+
+// Whether StartApplication has succeeded and EndApplication not yet run.
+bool ApplicationStarted();
+
+// Closes every window and destroys the platform application.
+void EndApplication();
+
+// Dispatches platform events until at least one was handled or the timeout ran out
+// (milliseconds; negative waits without limit, 0 does not wait). False on a timeout with
+// nothing handled.
+bool ProcessPlatformEvents(int64_t timeoutMs);
+
+// Posts the application-defined wake-up event at the head of the platform queue.
+void WakeUp();
+
+// Whether a platform event is waiting to be dispatched.
+bool HasPendingPlatformEvents();
+
+// Called instead of ending the program when the desktop, the session or a signal asks it to quit.
+void SetQuitRequestHandler(std::function<void()> handler);
+
+// Offered every key press in a window before the window sees it; answering true consumes it.
+void SetKeyDownHandler(std::function<bool(Window&, const KeyEvent&)> handler);
+
+// Called after the appearance (light or dark) changed.
+void SetAppearanceChangeHandler(std::function<void()> handler);
+
+// Whether the desktop's appearance is dark.
+bool IsDarkAppearance();
+
+// Test seam: switches the appearance as the desktop would.
+void SetDarkAppearanceForTests(bool dark);
+
+// Brings the application's windows to the front.
+void ActivateApplication();
+
+// Activation policy: 0 regular, 1 accessory (no taskbar entry for the program's windows).
+void SetActivationPolicy(int64_t policy);
+int64_t ActivationPolicy();
+
+struct OsVersion {
+    int64_t major = 0, minor = 0, patch = 0;
+};
+OsVersion OperatingSystemVersion();
+
+// Test seam: the version the platform reports from now on.
+void SetOperatingSystemVersionForTests(OsVersion version);
+
+// Directory of the running executable, without a trailing "/".
+std::string BundlePath();
+
+} // namespace nevalon::platform

@@ -1,0 +1,64 @@
+#include "platform/Object.h"
+
+#include <unordered_set>
+#include <vector>
+
+namespace nevalon::platform {
+namespace {
+
+std::unordered_set<const Object*>& LiveObjects()
+{
+    static std::unordered_set<const Object*> live;
+    return live;
+}
+
+std::vector<Object*>& AutoreleasePool()
+{
+    static std::vector<Object*> pool;
+    return pool;
+}
+
+} // namespace
+
+Object::Object(const Class* cls) : cls_(cls)
+{
+    LiveObjects().insert(this);
+}
+
+Object::~Object()
+{
+    LiveObjects().erase(this);
+}
+
+void Object::Release()
+{
+    if (--refs_ == 0) delete this;
+}
+
+Object* ObjectFromHandle(int64_t handle)
+{
+    auto* candidate = reinterpret_cast<Object*>(static_cast<uintptr_t>(handle));
+    if (handle == 0 || !LiveObjects().contains(candidate)) return nullptr;
+    return candidate;
+}
+
+int64_t LiveObjectCount()
+{
+    return static_cast<int64_t>(LiveObjects().size());
+}
+
+void Autorelease(Object* object)
+{
+    if (object) AutoreleasePool().push_back(object);
+}
+
+void DrainAutoreleasePool()
+{
+    // Releasing may autorelease more objects; those belong to the next pool.
+    std::vector<Object*> drained;
+    drained.swap(AutoreleasePool());
+    for (Object* object : drained)
+        object->Release();
+}
+
+} // namespace nevalon::platform

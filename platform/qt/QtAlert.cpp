@@ -1,0 +1,68 @@
+#include "platform/Alert.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace nevalon::platform {
+namespace {
+
+std::function<int(const AlertRequest&)> responder;
+
+QMessageBox::Icon IconOf(AlertIcon icon)
+{
+    switch (icon) {
+    case AlertIcon::Note:
+        return QMessageBox::Information;
+    case AlertIcon::Stop:
+        return QMessageBox::Critical;
+    case AlertIcon::Caution:
+        return QMessageBox::Warning;
+    case AlertIcon::Informational:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+int RunAlert(const AlertRequest& request)
+{
+    if (responder) return responder(request);
+    if (!QApplication::instance()) return 0;
+    QMessageBox box;
+    box.setIcon(IconOf(request.icon));
+    if (request.icon == AlertIcon::Informational)
+        box.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
+    box.setText(QString::fromStdU16String(request.messageText));
+    box.setInformativeText(QString::fromStdU16String(request.informativeText));
+    std::vector<QPushButton*> buttons;
+    if (request.buttons.empty()) {
+        buttons.push_back(box.addButton(QMessageBox::Ok));
+    } else {
+        for (const std::u16string& title : request.buttons)
+            buttons.push_back(box.addButton(QString::fromStdU16String(title), QMessageBox::AcceptRole));
+    }
+    box.setDefaultButton(buttons.front());
+    box.setEscapeButton(static_cast<QAbstractButton*>(nullptr));
+    box.exec();
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+    return 0;
+}
+
+void SetAlertResponderForTests(std::function<int(const AlertRequest&)> r)
+{
+    responder = std::move(r);
+}
+
+std::vector<std::string> PreferredLanguages()
+{
+    std::vector<std::string> result;
+    for (const QString& language : QLocale::system().uiLanguages())
+        result.push_back(language.toStdString());
+    return result;
+}
+
+} // namespace nevalon::platform

@@ -1,0 +1,377 @@
+#include "platform/Application.h"
+#include "platform/Foundation.h"
+#include "platform/qt/QtWindow.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QSocketNotifier>
+#include <QStyle>
+#include <QTimer>
+#include <QWidget>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <optional>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+namespace nevalon::platform {
+namespace {
+
+const QEvent::Type kWakeUpEvent = static_cast<QEvent::Type>(QEvent::User + 15);
+
+int argcStore = 0;
+char** argvStore = nullptr;
+std::unique_ptr<QApplication> app;
+std::function<void()> quitHandler;
+std::function<bool(Window&, const KeyEvent&)> keyDownHandler;
+std::function<void()> appearanceHandler;
+int64_t activationPolicy = 0;
+std::optional<OsVersion> reportedVersion;
+int signalPipe[2] = {-1, -1};
+int pendingWakeUps = 0;
+uint64_t handledEvents = 0;
+bool lastDark = false;
+
+void OnSignal(int)
+{
+    char byte = 1;
+    [[maybe_unused]] ssize_t n = write(signalPipe[1], &byte, 1);
+}
+
+bool DisplayReachable(std::string& error)
+{
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb")) return true;
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && platform.isEmpty()) return true;
+        error = "no display: DISPLAY is not set (Nevalon needs a graphical desktop session)";
+        return false;
+    }
+    // Qt aborts the process when it cannot reach the X server, so ask first.
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    bool ok = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    if (!ok) error = "cannot open display " + qEnvironmentVariable("DISPLAY").toStdString();
+    return ok;
+}
+
+// The classic desktop key-code table, so that key-code shortcuts mean the same key everywhere.
+int KeyCodeOf(int qtKey)
+{
+    static const int digits[] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
+    static const int functions[] = {122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111};
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return digits[qtKey - Qt::Key_0];
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return functions[qtKey - Qt::Key_F1];
+    return 0;
+}
+
+std::u16string CharactersOf(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_Escape:
+        return u"\x1b";
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return u"\r";
+    case Qt::Key_Tab:
+        return u"\t";
+    case Qt::Key_Backtab:
+        return u"\x19";
+    case Qt::Key_Backspace:
+        return u"\x7f";
+    case Qt::Key_Delete:
+        return u"\uF728";
+    case Qt::Key_Insert:
+        return u"\uF727";
+    case Qt::Key_Home:
+        return u"\uF729";
+    case Qt::Key_End:
+        return u"\uF72B";
+    case Qt::Key_PageUp:
+        return u"\uF72C";
+    case Qt::Key_PageDown:
+        return u"\uF72D";
+    case Qt::Key_Left:
+        return u"\uF702";
+    case Qt::Key_Right:
+        return u"\uF703";
+    case Qt::Key_Up:
+        return u"\uF700";
+    case Qt::Key_Down:
+        return u"\uF701";
+    default:
+        break;
+    }
+    if (event.key() >= Qt::Key_F1 && event.key() <= Qt::Key_F12)
+        return std::u16string(1, static_cast<char16_t>(0xF704 + (event.key() - Qt::Key_F1)));
+    if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
+        char16_t letter = static_cast<char16_t>(event.key());
+        return std::u16string(1, (event.modifiers() & Qt::ShiftModifier) ? letter : letter + 32);
+    }
+    // Control combinations turn text into control characters; the key itself is wanted.
+    if (event.key() >= 0x20 && event.key() < 0x7F && (event.modifiers() & Qt::ControlModifier))
+        return std::u16string(1, static_cast<char16_t>(event.key()));
+    return event.text().toStdU16String();
+}
+
+bool DarkPalette(const QPalette& palette)
+{
+    return palette.color(QPalette::Window).lightness() < 128;
+}
+
+class ApplicationFilter : public QObject {
+public:
+    const QObject* timeoutTimer = nullptr;
+    const QKeyEvent* lastKey = nullptr;
+
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        if (event->type() == QEvent::Timer && receiver == timeoutTimer) return false;
+        ++handledEvents;
+        switch (event->type()) {
+        case QEvent::Quit:
+            // The desktop asked the program to end; the application's own loop decides.
+            if (quitHandler) {
+                quitHandler();
+                return true;
+            }
+            return false;
+        case QEvent::ApplicationPaletteChange:
+            if (receiver == app.get()) CheckAppearance();
+            return false;
+        case QEvent::KeyPress:
+            return OfferKey(receiver, static_cast<QKeyEvent*>(event));
+        default:
+            return false;
+        }
+    }
+
+    bool event(QEvent* event) override
+    {
+        if (event->type() == kWakeUpEvent) {
+            --pendingWakeUps;
+            return true;
+        }
+        return QObject::event(event);
+    }
+
+    void CheckAppearance()
+    {
+        bool dark = IsDarkAppearance();
+        if (dark == lastDark) return;
+        lastDark = dark;
+        if (appearanceHandler) appearanceHandler();
+        NotifyAppearanceObservers();
+    }
+
+private:
+    bool OfferKey(QObject* receiver, QKeyEvent* key)
+    {
+        // A key travels up the widget chain; it is offered once.
+        if (key == lastKey || !keyDownHandler) return false;
+        auto* widget = qobject_cast<QWidget*>(receiver);
+        QtWindow* window = widget ? QtWindow::FromWidget(widget->window()) : nullptr;
+        if (!window) return false;
+        lastKey = key;
+        KeyEvent e;
+        e.characters = CharactersOf(*key);
+        e.keyCode = KeyCodeOf(key->key());
+        Qt::KeyboardModifiers m = key->modifiers();
+        e.shift = m & Qt::ShiftModifier;
+        // Qt's convention: the Command key is Control, and Control is Meta.
+        e.command = m & Qt::ControlModifier;
+        e.control = m & Qt::MetaModifier;
+        e.option = m & Qt::AltModifier;
+        return keyDownHandler(*window, e);
+    }
+};
+
+ApplicationFilter* filter = nullptr;
+
+} // namespace
+
+bool StartApplication(int argc, char** argv, std::string& error)
+{
+    if (app) return true;
+    if (!DisplayReachable(error)) return false;
+    argcStore = argc;
+    argvStore = argv;
+    static char fallbackName[] = "nevalon";
+    static char* fallbackArgv[] = {fallbackName, nullptr};
+    if (argcStore < 1 || !argvStore) {
+        argcStore = 1;
+        argvStore = fallbackArgv;
+    }
+    app = std::make_unique<QApplication>(argcStore, argvStore);
+    app->setQuitOnLastWindowClosed(false);
+    filter = new ApplicationFilter();
+    app->installEventFilter(filter);
+    lastDark = IsDarkAppearance();
+    RegisterPlatformClasses();
+
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) == 0) {
+        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, filter);
+        QObject::connect(notifier, &QSocketNotifier::activated, [] {
+            char buffer[16];
+            while (read(signalPipe[0], buffer, sizeof buffer) > 0) {
+            }
+            if (quitHandler) quitHandler();
+        });
+        struct sigaction action {};
+        action.sa_handler = OnSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGTERM, &action, nullptr);
+        sigaction(SIGINT, &action, nullptr);
+    }
+    return true;
+}
+
+bool ApplicationStarted()
+{
+    return app != nullptr;
+}
+
+void EndApplication()
+{
+    if (!app) return;
+    QtWindow::CloseAll();
+    DrainAutoreleasePool();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    signal(SIGTERM, SIG_DFL);
+    signal(SIGINT, SIG_DFL);
+    delete filter;
+    filter = nullptr;
+    app.reset();
+    for (int& fd : signalPipe) {
+        if (fd >= 0) close(fd);
+        fd = -1;
+    }
+    pendingWakeUps = 0;
+}
+
+bool ProcessPlatformEvents(int64_t timeoutMs)
+{
+    if (!app) return false;
+    uint64_t before = handledEvents;
+    if (timeoutMs == 0) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        return handledEvents != before;
+    }
+    QTimer timer;
+    bool timedOut = false;
+    if (timeoutMs > 0) {
+        timer.setSingleShot(true);
+        timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer, &QTimer::timeout, [&] { timedOut = true; });
+        filter->timeoutTimer = &timer;
+        timer.start(static_cast<int>(std::min<int64_t>(timeoutMs, INT32_MAX)));
+    }
+    while (handledEvents == before && !timedOut)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    filter->timeoutTimer = nullptr;
+    return handledEvents != before;
+}
+
+void WakeUp()
+{
+    if (!app) return;
+    ++pendingWakeUps;
+    QCoreApplication::postEvent(filter, new QEvent(kWakeUpEvent), Qt::HighEventPriority);
+}
+
+bool HasPendingPlatformEvents()
+{
+    return pendingWakeUps > 0;
+}
+
+void SetQuitRequestHandler(std::function<void()> handler)
+{
+    quitHandler = std::move(handler);
+}
+
+void SetKeyDownHandler(std::function<bool(Window&, const KeyEvent&)> handler)
+{
+    keyDownHandler = std::move(handler);
+}
+
+void SetAppearanceChangeHandler(std::function<void()> handler)
+{
+    appearanceHandler = std::move(handler);
+}
+
+bool IsDarkAppearance()
+{
+    return app && DarkPalette(QApplication::palette());
+}
+
+void SetDarkAppearanceForTests(bool dark)
+{
+    if (!app) return;
+    QPalette palette = QApplication::style()->standardPalette();
+    if (dark) {
+        palette.setColor(QPalette::Window, QColor(40, 40, 40));
+        palette.setColor(QPalette::WindowText, Qt::white);
+        palette.setColor(QPalette::Base, QColor(30, 30, 30));
+        palette.setColor(QPalette::Text, Qt::white);
+        palette.setColor(QPalette::Button, QColor(50, 50, 50));
+        palette.setColor(QPalette::ButtonText, Qt::white);
+    }
+    QApplication::setPalette(palette);
+    QCoreApplication::sendPostedEvents();
+    filter->CheckAppearance();
+}
+
+void ActivateApplication()
+{
+    QtWindow::ActivateFrontmost();
+}
+
+void SetActivationPolicy(int64_t policy)
+{
+    activationPolicy = policy;
+}
+
+int64_t ActivationPolicy()
+{
+    return activationPolicy;
+}
+
+OsVersion OperatingSystemVersion()
+{
+    if (reportedVersion) return *reportedVersion;
+    // Where Qt 6 runs, the platform is new enough: report the lowest version the check accepts.
+    return OsVersion{12, 0, 0};
+}
+
+void SetOperatingSystemVersionForTests(OsVersion version)
+{
+    reportedVersion = version;
+}
+
+std::string BundlePath()
+{
+    char path[4096];
+    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return ".";
+    std::string exe(path, static_cast<size_t>(n));
+    size_t slash = exe.rfind('/');
+    return slash == std::string::npos || slash == 0 ? "/" : exe.substr(0, slash);
+}
+
+std::u16string Utf8ToUtf16(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String();
+}
+
+std::string Utf16ToUtf8(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
+}
+
+} // namespace nevalon::platform

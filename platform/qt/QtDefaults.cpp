@@ -1,0 +1,55 @@
+#include "platform/Defaults.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+#include <memory>
+
+namespace nevalon::platform {
+namespace {
+
+QSettings& Store()
+{
+    static std::unique_ptr<QSettings> store;
+    if (!store) {
+        QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+        store = std::make_unique<QSettings>(dir + "/com.brask.Nevalon.conf", QSettings::IniFormat);
+    }
+    return *store;
+}
+
+QString Key(const std::u16string& key)
+{
+    return QString::fromStdU16String(key);
+}
+
+} // namespace
+
+int64_t DefaultsInteger(const std::u16string& key)
+{
+    return Store().value(Key(key), 0).toLongLong();
+}
+
+void SetDefaultsInteger(const std::u16string& key, int64_t value)
+{
+    Store().setValue(Key(key), qlonglong(value));
+}
+
+std::optional<std::u16string> DefaultsString(const std::u16string& key)
+{
+    QVariant value = Store().value(Key(key));
+    if (!value.isValid()) return std::nullopt;
+    return value.toString().toStdU16String();
+}
+
+bool SynchronizeDefaults()
+{
+    Store().sync();
+    return Store().status() == QSettings::NoError;
+}
+
+std::string DefaultsFilePath()
+{
+    return Store().fileName().toStdString();
+}
+
+} // namespace nevalon::platform

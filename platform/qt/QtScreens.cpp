@@ -1,0 +1,76 @@
+#include "platform/Screens.h"
+#include "platform/qt/QtCoordinates.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace nevalon::platform {
+namespace {
+
+std::optional<std::vector<Rect>> screensForTests;
+std::optional<Point> pointerForTests;
+
+} // namespace
+
+QPoint MainScreenOrigin()
+{
+    QScreen* main = QGuiApplication::primaryScreen();
+    return main ? main->geometry().topLeft() : QPoint();
+}
+
+Point FromQt(QPoint p)
+{
+    QPoint origin = MainScreenOrigin();
+    return {double(p.x() - origin.x()), double(p.y() - origin.y())};
+}
+
+Rect FromQt(const QRect& r)
+{
+    Point topLeft = FromQt(r.topLeft());
+    return {topLeft.x, topLeft.y, double(r.width()), double(r.height())};
+}
+
+QPoint ToQt(Point p)
+{
+    QPoint origin = MainScreenOrigin();
+    return QPoint(int(p.x) + origin.x(), int(p.y) + origin.y());
+}
+
+std::vector<Rect> Screens()
+{
+    if (screensForTests) return *screensForTests;
+    std::vector<Rect> result;
+    if (!QGuiApplication::instance()) return result;
+    QScreen* main = QGuiApplication::primaryScreen();
+    if (main) result.push_back(FromQt(main->geometry()));
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen != main) result.push_back(FromQt(screen->geometry()));
+    return result;
+}
+
+Point PointerPosition()
+{
+    if (pointerForTests) return *pointerForTests;
+    if (!QGuiApplication::instance()) return {};
+    return FromQt(QCursor::pos());
+}
+
+double MenuBarHeight()
+{
+    QScreen* main = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+    if (!main) return 0;
+    return main->availableGeometry().top() - main->geometry().top();
+}
+
+void SetScreensForTests(std::optional<std::vector<Rect>> screens)
+{
+    screensForTests = std::move(screens);
+}
+
+void SetPointerForTests(std::optional<Point> pointer)
+{
+    pointerForTests = pointer;
+}
+
+} // namespace nevalon::platform

@@ -1,0 +1,340 @@
+#include "platform/qt/QtWindow.h"
+
+#include "platform/Class.h"
+#include "platform/qt/QtCoordinates.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
+#include <cmath>
+#include <set>
+
+namespace nevalon::platform {
+namespace {
+
+std::set<QtWindow*>& LiveWindows()
+{
+    static std::set<QtWindow*> windows;
+    return windows;
+}
+
+QSize ToQtSize(Size size)
+{
+    return QSize(static_cast<int>(std::lround(size.width)), static_cast<int>(std::lround(size.height)));
+}
+
+} // namespace
+
+QtWindowWidget::QtWindowWidget(QtWindow* owner) : owner_(owner) {}
+
+bool QtWindowWidget::event(QEvent* event)
+{
+    if (WindowDelegate* d = owner_ ? owner_->ActiveDelegate() : nullptr) {
+        if (event->type() == QEvent::WindowActivate) d->DidBecomeKey(*owner_);
+        if (event->type() == QEvent::WindowDeactivate) d->DidResignKey(*owner_);
+    }
+    return QWidget::event(event);
+}
+
+void QtWindowWidget::closeEvent(QCloseEvent* event)
+{
+    // Closing is the owner's business: it hides the widget itself when it agrees.
+    event->ignore();
+    if (owner_) owner_->UserAskedToClose();
+}
+
+void QtWindowWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!owner_) return;
+    owner_->NoteZoomChange();
+    if (WindowDelegate* d = owner_->ActiveDelegate()) d->DidResize(*owner_);
+}
+
+void QtWindowWidget::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    if (WindowDelegate* d = owner_ ? owner_->ActiveDelegate() : nullptr) d->DidMove(*owner_);
+}
+
+void QtWindowWidget::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (!owner_ || event->type() != QEvent::WindowStateChange) return;
+    WindowDelegate* d = owner_->ActiveDelegate();
+    if (!d) return;
+    Qt::WindowStates before = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+    Qt::WindowStates now = windowState();
+    if (!(before & Qt::WindowMinimized) && (now & Qt::WindowMinimized)) d->DidMiniaturize(*owner_);
+    if ((before & Qt::WindowMinimized) && !(now & Qt::WindowMinimized)) d->DidDeminiaturize(*owner_);
+    if (!(before & Qt::WindowFullScreen) && (now & Qt::WindowFullScreen)) d->DidEnterFullScreen(*owner_);
+    if ((before & Qt::WindowFullScreen) && !(now & Qt::WindowFullScreen)) d->DidExitFullScreen(*owner_);
+    owner_->NoteZoomChange();
+}
+
+void QtWindowWidget::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (WindowDelegate* d = owner_ ? owner_->ActiveDelegate() : nullptr) d->DidDraw(*owner_);
+}
+
+void QtWindowWidget::mousePressEvent(QMouseEvent* event)
+{
+    clickCount_ = 1;
+    QWidget::mousePressEvent(event);
+}
+
+void QtWindowWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    clickCount_ = 2;
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void QtWindowWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    QWidget::mouseReleaseEvent(event);
+    WindowDelegate* d = owner_ ? owner_->ActiveDelegate() : nullptr;
+    if (!d) return;
+    if (event->button() == Qt::LeftButton) d->MouseUp(*owner_, clickCount_);
+    if (event->button() == Qt::RightButton) d->RightMouseUp(*owner_, clickCount_);
+}
+
+QtWindow::QtWindow(const WindowStyle& style, Size contentSize)
+    : Window(FindClass("KxWindow")), style_(style), widget_(new QtWindowWidget(this)),
+      contentView_(Ref<ContentView>::Adopt(new ContentView(this)))
+{
+    LiveWindows().insert(this);
+    widget_->setAutoFillBackground(true);
+    widget_->setAttribute(Qt::WA_QuitOnClose, false);
+    ApplyFlags();
+    if (style_.resizable)
+        widget_->resize(ToQtSize(contentSize));
+    else
+        widget_->setFixedSize(ToQtSize(contentSize));
+}
+
+QtWindow::~QtWindow()
+{
+    LiveWindows().erase(this);
+    contentView_->Detach();
+    widget_->Disown();
+    widget_->hide();
+    widget_->deleteLater();
+}
+
+QtWindow* QtWindow::FromWidget(QWidget* widget)
+{
+    auto* w = dynamic_cast<QtWindowWidget*>(widget);
+    return w ? w->Owner() : nullptr;
+}
+
+void QtWindow::CloseAll()
+{
+    std::set<QtWindow*> windows = LiveWindows();
+    for (QtWindow* window : windows)
+        if (LiveWindows().contains(window)) window->Close();
+}
+
+void QtWindow::ActivateFrontmost()
+{
+    if (QApplication::activeWindow()) return;
+    for (QtWindow* window : LiveWindows()) {
+        if (window->IsVisible() && window->canBecomeKey_) {
+            window->OrderFront(true);
+            return;
+        }
+    }
+}
+
+void QtWindow::ApplyFlags()
+{
+    Qt::WindowFlags flags = Qt::Window;
+    if (!style_.titled) {
+        flags |= Qt::FramelessWindowHint;
+    } else {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (style_.closable) flags |= Qt::WindowCloseButtonHint;
+        if (style_.miniaturizable) flags |= Qt::WindowMinimizeButtonHint;
+        if (style_.resizable) flags |= Qt::WindowMaximizeButtonHint;
+    }
+    if (level_ == WindowLevel::Floating) flags |= Qt::WindowStaysOnTopHint;
+    if (!canBecomeKey_) flags |= Qt::WindowDoesNotAcceptFocus;
+    // Changing flags hides a visible widget; show it again the way it was.
+    bool wasVisible = widget_->isVisible();
+    widget_->setWindowFlags(flags);
+    if (wasVisible) widget_->show();
+}
+
+void QtWindow::SetTitle(const std::u16string& title)
+{
+    widget_->setWindowTitle(QString::fromStdU16String(title));
+}
+
+std::u16string QtWindow::Title() const
+{
+    return widget_->windowTitle().toStdU16String();
+}
+
+Rect QtWindow::Frame() const
+{
+    return FromQt(widget_->frameGeometry());
+}
+
+Size QtWindow::ContentSize() const
+{
+    return {double(widget_->width()), double(widget_->height())};
+}
+
+Size QtWindow::FrameSizeForContent(Size content) const
+{
+    QRect frame = widget_->frameGeometry(), inner = widget_->geometry();
+    return {content.width + frame.width() - inner.width(), content.height + frame.height() - inner.height()};
+}
+
+void QtWindow::SetFrameTopLeft(Point topLeft)
+{
+    widget_->move(ToQt(topLeft));
+}
+
+void QtWindow::SetContentSize(Size size)
+{
+    if (style_.resizable)
+        widget_->resize(ToQtSize(size));
+    else
+        widget_->setFixedSize(ToQtSize(size));
+}
+
+Size QtWindow::ContentMinSize() const
+{
+    return {double(widget_->minimumWidth()), double(widget_->minimumHeight())};
+}
+
+Size QtWindow::ContentMaxSize() const
+{
+    return {double(widget_->maximumWidth()), double(widget_->maximumHeight())};
+}
+
+void QtWindow::SetLevel(WindowLevel level)
+{
+    if (level == level_) return;
+    level_ = level;
+    ApplyFlags();
+}
+
+void QtWindow::SetParent(Window* parent)
+{
+    parent_ = parent;
+    auto* parentWindow = dynamic_cast<QtWindow*>(parent);
+    widget_->winId();
+    if (QWindow* handle = widget_->windowHandle())
+        handle->setTransientParent(parentWindow ? parentWindow->widget_->windowHandle() : nullptr);
+}
+
+void QtWindow::OrderFront(bool makeKey)
+{
+    if (closed_) return;
+    widget_->setAttribute(Qt::WA_ShowWithoutActivating, !makeKey);
+    if (widget_->isMinimized())
+        widget_->showNormal();
+    else
+        widget_->show();
+    widget_->raise();
+    if (makeKey && canBecomeKey_) widget_->activateWindow();
+}
+
+bool QtWindow::IsVisible() const
+{
+    return !closed_ && widget_->isVisible() && !widget_->isMinimized();
+}
+
+bool QtWindow::IsKey() const
+{
+    return !closed_ && QApplication::activeWindow() == widget_;
+}
+
+void QtWindow::SetCanBecomeKey(bool can)
+{
+    if (can == canBecomeKey_) return;
+    canBecomeKey_ = can;
+    ApplyFlags();
+}
+
+void QtWindow::NoteZoomChange()
+{
+    bool zoomed = widget_->isMaximized();
+    if (zoomed == lastZoomed_) return;
+    lastZoomed_ = zoomed;
+    WindowDelegate* d = ActiveDelegate();
+    if (!d) return;
+    QScreen* screen = widget_->screen();
+    QRect proposed = zoomed && screen ? screen->availableGeometry() : widget_->normalGeometry();
+    d->ShouldZoom(*this, FromQt(proposed));
+}
+
+void QtWindow::Zoom()
+{
+    if (widget_->isMaximized())
+        widget_->showNormal();
+    else
+        widget_->showMaximized();
+}
+
+bool QtWindow::IsZoomed() const
+{
+    return widget_->isMaximized();
+}
+
+void QtWindow::Miniaturize()
+{
+    widget_->showMinimized();
+}
+
+bool QtWindow::IsMiniaturized() const
+{
+    return widget_->isMinimized();
+}
+
+void QtWindow::SetNeedsDisplay()
+{
+    widget_->update();
+}
+
+void QtWindow::Display()
+{
+    widget_->repaint();
+}
+
+bool QtWindow::UserAskedToClose()
+{
+    if (closed_) return true;
+    if (delegate_ && !delegate_->ShouldClose(*this)) return false;
+    Close();
+    return true;
+}
+
+void QtWindow::Close()
+{
+    if (closed_) return;
+    if (delegate_) delegate_->WillClose(*this);
+    closed_ = true;
+    delegate_ = nullptr;
+    widget_->hide();
+    // The platform's own reference goes with the close, once the current dispatch is over.
+    Autorelease(this);
+}
+
+Window* CreatePlatformWindow(const WindowStyle& style, Size contentSize)
+{
+    if (!QApplication::instance()) return nullptr;
+    return new QtWindow(style, contentSize);
+}
+
+Window* KeyWindow()
+{
+    return QtWindow::FromWidget(QApplication::activeWindow());
+}
+
+} // namespace nevalon::platform

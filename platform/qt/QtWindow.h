@@ -1,0 +1,100 @@
+#pragma once
+
+#include "platform/Window.h"
+#include "platform/WindowClasses.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace nevalon::platform {
+
+class QtWindow;
+
+// The Qt widget behind a window; it is the window's content view too.
+class QtWindowWidget : public QWidget {
+public:
+    explicit QtWindowWidget(QtWindow* owner);
+    QtWindow* Owner() const { return owner_; }
+    void Disown() { owner_ = nullptr; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QtWindow* owner_;
+    int clickCount_ = 0;
+};
+
+class QtWindow : public Window {
+public:
+    QtWindow(const WindowStyle& style, Size contentSize);
+    ~QtWindow() override;
+
+    static QtWindow* FromWidget(QWidget* widget);
+    static void CloseAll();
+    static void ActivateFrontmost();
+    QtWindowWidget* Widget() const { return widget_; }
+
+    void SetDelegate(WindowDelegate* delegate) override { delegate_ = delegate; }
+    WindowDelegate* Delegate() const override { return delegate_; }
+    void SetTitle(const std::u16string& title) override;
+    std::u16string Title() const override;
+    Rect Frame() const override;
+    Size ContentSize() const override;
+    Size FrameSizeForContent(Size content) const override;
+    void SetFrameTopLeft(Point topLeft) override;
+    void SetContentSize(Size size) override;
+    Size ContentMinSize() const override;
+    Size ContentMaxSize() const override;
+    bool IsResizable() const override { return style_.resizable; }
+    void SetLevel(WindowLevel level) override;
+    WindowLevel Level() const override { return level_; }
+    void SetParent(Window* parent) override;
+    Window* Parent() const override { return parent_; }
+    void OrderFront(bool makeKey) override;
+    bool IsVisible() const override;
+    bool IsKey() const override;
+    void SetCanBecomeKey(bool can) override;
+    void Zoom() override;
+    bool IsZoomed() const override;
+    void Miniaturize() override;
+    bool IsMiniaturized() const override;
+    void SetMovable(bool movable) override { movable_ = movable; }
+    void SetTitlebarTransparent(bool transparent) override { titlebarTransparent_ = transparent; }
+    void SetNeedsDisplay() override;
+    void Display() override;
+    Object* ContentViewObject() override { return contentView_.get(); }
+    void Close() override;
+    bool IsClosed() const override { return closed_; }
+
+    // Called by the widget.
+    bool UserAskedToClose();
+    WindowDelegate* ActiveDelegate() const { return closed_ ? nullptr : delegate_; }
+
+private:
+    void ApplyFlags();
+    void NoteZoomChange();
+    friend class QtWindowWidget;
+
+    WindowStyle style_;
+    QtWindowWidget* widget_;
+    WindowDelegate* delegate_ = nullptr;
+    Window* parent_ = nullptr;
+    WindowLevel level_ = WindowLevel::Normal;
+    Ref<ContentView> contentView_;
+    bool lastZoomed_ = false;
+    bool closed_ = false;
+    bool movable_ = true;
+    bool titlebarTransparent_ = false;
+    bool canBecomeKey_ = true;
+};
+
+} // namespace nevalon::platform

@@ -1,0 +1,128 @@
+#include "runtime/gui/EventBindings.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <forward_list>
+#include <vector>
+
+namespace nevalon::gui {
+namespace {
+
+struct CallbackNode {
+    EventCallback callback;
+    int64_t typeFilter;
+};
+
+struct Binding {
+    std::u16string key;
+    int64_t window;
+    std::forward_list<CallbackNode> callbacks;
+};
+
+constexpr size_t kBuckets = 1024;
+std::array<std::forward_list<Binding>, kBuckets> buckets;
+
+std::forward_list<Binding>& BucketOf(const std::u16string& key)
+{
+    return buckets[BindingHash(key) % kBuckets];
+}
+
+Binding* FindBinding(const std::u16string& key)
+{
+    for (Binding& b : BucketOf(key))
+        if (b.key == key) return &b;
+    return nullptr;
+}
+
+void RunKey(int32_t code, int64_t window, int64_t object, int64_t type)
+{
+    Binding* binding = FindBinding(BindingKey(code, window, object));
+    if (!binding) return;
+    // Collected first: a callback may add or remove bindings.
+    std::vector<EventCallback> matching;
+    for (const CallbackNode& node : binding->callbacks)
+        if (node.typeFilter == type || node.typeFilter == -1) matching.push_back(node.callback);
+    for (EventCallback callback : matching)
+        callback();
+}
+
+} // namespace
+
+uint32_t BindingHash(const std::u16string& key)
+{
+    uint32_t h = 0;
+    for (char16_t unit : key)
+        h = h * 65599u + unit;
+    return h;
+}
+
+std::u16string BindingKey(int32_t event, int64_t window, int64_t object)
+{
+    char text[64];
+    int n = std::snprintf(text, sizeof text, "%d:%lld:%lld", event, static_cast<long long>(window),
+                          static_cast<long long>(object));
+    return std::u16string(text, text + n);
+}
+
+void AddTypedEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
+                           int64_t type)
+{
+    if (!callback) return;
+    std::u16string key = BindingKey(static_cast<int32_t>(event), window, object);
+    Binding* binding = FindBinding(key);
+    if (!binding) {
+        BucketOf(key).push_front(Binding{key, window, {}});
+        binding = &BucketOf(key).front();
+    }
+    binding->callbacks.push_front(CallbackNode{callback, type});
+}
+
+void RemoveTypedEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
+                              int64_t type)
+{
+    std::u16string key = BindingKey(static_cast<int32_t>(event), window, object);
+    Binding* binding = FindBinding(key);
+    if (!binding) return;
+    auto before = binding->callbacks.before_begin();
+    for (auto it = binding->callbacks.begin(); it != binding->callbacks.end(); before = it++) {
+        if (it->callback == callback && it->typeFilter == type) {
+            binding->callbacks.erase_after(before);
+            break;
+        }
+    }
+    if (binding->callbacks.empty()) BucketOf(key).remove_if([&](const Binding& b) { return b.key == key; });
+}
+
+void AddEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object)
+{
+    AddTypedEventCallback(event, callback, window, object, -1);
+}
+
+void RemoveEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object)
+{
+    RemoveTypedEventCallback(event, callback, window, object, -1);
+}
+
+void RunEventCallbacks(int32_t code, int64_t window, int64_t object, int64_t type)
+{
+    // With "any" already in the event itself two keys coincide; each key runs once.
+    RunKey(code, window, object, type);
+    if (object != -1) RunKey(code, window, -1, -1);
+    if (window != -1) RunKey(code, -1, -1, -1);
+    if (window != -1 && object != -1) RunKey(code, -1, object, type);
+}
+
+void RemoveWindowCallbacks(int64_t window)
+{
+    for (auto& bucket : buckets)
+        bucket.remove_if([&](const Binding& b) { return b.window == window; });
+}
+
+void RemoveAllEventCallbacks()
+{
+    for (auto& bucket : buckets)
+        bucket.clear();
+}
+
+} // namespace nevalon::gui

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace nevalon::gui {
+
+// A bound callback takes no arguments and reads the current event through the getters.
+using EventCallback = void (*)();
+
+// Binds `callback` to (event, window, object); -1 stands for any window or any object.
+// Newer bindings of one key run first.
+void AddEventCallback(int64_t event, EventCallback callback, int64_t window = -1, int64_t object = -1);
+
+// Removes the binding made with the same arguments.
+void RemoveEventCallback(int64_t event, EventCallback callback, int64_t window = -1, int64_t object = -1);
+
+// Binds a callback with a type filter (-1: every type).
+void AddTypedEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
+                           int64_t type);
+void RemoveTypedEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
+                              int64_t type);
+
+// Runs the callbacks of the four keys (code, window, object), (code, window, any),
+// (code, any, any), (code, any, object), in that order.
+void RunEventCallbacks(int32_t code, int64_t window, int64_t object, int64_t type);
+
+// Deletes every binding made for this window.
+void RemoveWindowCallbacks(int64_t window);
+
+// Deletes every binding.
+void RemoveAllEventCallbacks();
+
+// The hash behind the binding map: h = h * 65599 + unit over the key's UTF-16 units, 32 bits.
+uint32_t BindingHash(const std::u16string& key);
+
+// The binding key of (event, window, object): "%d:%lld:%lld".
+std::u16string BindingKey(int32_t event, int64_t window, int64_t object);
+
+} // namespace nevalon::gui

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <type_traits>
+
+namespace nevalon::gui {
+
+// A pointer argument, for a piece marked with "@".
+struct BridgeBytes {
+    const void* bytes;
+};
+
+// One piece or argument of a platform message: an integer, a text (8-bit or UTF-16), bytes, or nil.
+struct BridgeValue {
+    enum class Kind { Integer, Text8, Text16, Bytes, Nil } kind;
+    int64_t integer = 0;
+    std::string text8;
+    std::u16string text16;
+    const void* bytes = nullptr;
+
+    template <typename T, typename = std::enable_if_t<std::is_integral_v<T> || std::is_enum_v<T>>>
+    BridgeValue(T value) : kind(Kind::Integer), integer(static_cast<int64_t>(value))
+    {
+    }
+    BridgeValue(const char* text) : kind(Kind::Text8), text8(text) {}
+    BridgeValue(std::string text) : kind(Kind::Text8), text8(std::move(text)) {}
+    BridgeValue(const char16_t* text) : kind(Kind::Text16), text16(text) {}
+    BridgeValue(std::u16string text) : kind(Kind::Text16), text16(std::move(text)) {}
+    BridgeValue(BridgeBytes b) : kind(Kind::Bytes), bytes(b.bytes) {}
+    BridgeValue(std::nullptr_t) : kind(Kind::Nil) {}
+};
+
+// Sends `message` to a platform object (object 0: the message starts with a class name and a
+// space). `rest` alternates argument, piece, argument, ...; the selector is the message and every
+// piece joined. A trailing "$" on a piece passes the next argument as a platform string, "@" as a
+// pointer; otherwise as a 64-bit value. Returns a result of up to 8 bytes when `result` is null,
+// else copies the result there and returns 0. Returns 0 when the receiver is not a live object or
+// has no such method.
+int64_t PlatformMessage(void* result, int64_t object, const BridgeValue& message,
+                        std::initializer_list<BridgeValue> rest = {});
+
+} // namespace nevalon::gui

@@ -1,0 +1,50 @@
+#include "runtime/gui/Toolkit.h"
+
+#include "platform/Application.h"
+#include "runtime/gui/EventBindings.h"
+#include "runtime/gui/EventQueue.h"
+#include "runtime/gui/Window.h"
+#include "runtime/gui/WindowRecord.h"
+
+namespace nevalon::gui {
+namespace {
+
+// Key presses in a toolkit window go to its shortcuts first; the first match becomes a menu event.
+bool OfferKeyToShortcuts(platform::Window& window, const platform::KeyEvent& key)
+{
+    int64_t number = WindowNumberOf(window);
+    WindowRecord* record = FindWindowRecord(number);
+    if (!record) return false;
+    for (const KxShortcut& shortcut : record->shortcuts) {
+        if (shortcut.IsEventMatch(key)) {
+            PostEvent(EventMenu, shortcut.eventMenuID, number, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool InitToolkit(int argc, char** argv, std::string& error)
+{
+    if (!platform::StartApplication(argc, argv, error)) return false;
+    // The platform never ends the program on its own: a quit request becomes the
+    // application menu's Quit item, and the main loop decides.
+    platform::SetQuitRequestHandler([] { PostEvent(EventMenu, -4, -1, 0); });
+    platform::SetKeyDownHandler(OfferKeyToShortcuts);
+    platform::SetActivationPolicy(0);
+    return true;
+}
+
+void EndToolkit()
+{
+    DestroyWindow(-1);
+    RemoveAllEventCallbacks();
+    ResetEventQueue();
+    platform::SetQuitRequestHandler(nullptr);
+    platform::SetKeyDownHandler(nullptr);
+    platform::EndApplication();
+}
+
+} // namespace nevalon::gui

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+namespace nevalon::gui {
+
+// Waits for the next toolkit event (timeout in milliseconds; negative waits without limit).
+// Returns its code; 0 when the timeout ran out; -1 when a platform event was handled that
+// produced no toolkit event.
+int64_t WaitEvent(int64_t timeout = -1);
+
+} // namespace nevalon::gui

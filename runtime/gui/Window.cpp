@@ -1,0 +1,240 @@
+#include "runtime/gui/Window.h"
+
+#include "platform/Object.h"
+#include "platform/Screens.h"
+#include "runtime/gui/EventBindings.h"
+#include "runtime/gui/EventQueue.h"
+#include "runtime/gui/KxWindowEvents.h"
+#include "runtime/gui/WindowTable.h"
+
+#include <cmath>
+
+namespace nevalon::gui {
+namespace {
+
+int64_t gadgetListWindow = -1;
+
+platform::WindowStyle StyleOf(int64_t flags)
+{
+    platform::WindowStyle style;
+    style.titled = !(flags & WindowBorderless);
+    style.closable =
+        style.titled && (flags & (WindowCloseBox | WindowResizableCloseBox | WindowMiniaturizableCloseBox));
+    style.resizable = flags & (WindowResizable | WindowResizableCloseBox | WindowZoomed);
+    style.miniaturizable = flags & (WindowMiniaturizableCloseBox | WindowMiniaturized);
+    return style;
+}
+
+platform::Rect ScreenOf(const platform::Rect& frame)
+{
+    std::vector<platform::Rect> screens = platform::Screens();
+    double cx = frame.x + frame.width / 2, cy = frame.y + frame.height / 2;
+    for (const platform::Rect& s : screens)
+        if (cx >= s.x && cx < s.x + s.width && cy >= s.y && cy < s.y + s.height) return s;
+    return screens.empty() ? platform::Rect{} : screens.front();
+}
+
+void CentreOn(platform::Window& window, const platform::Rect& area)
+{
+    platform::Rect frame = window.Frame();
+    window.SetFrameTopLeft({area.x + std::trunc((area.width - frame.width) / 2),
+                            area.y + std::trunc((area.height - frame.height) / 2)});
+}
+
+platform::Window* PlatformWindow(int64_t handle)
+{
+    return dynamic_cast<platform::Window*>(platform::ObjectFromHandle(handle));
+}
+
+} // namespace
+
+WindowRecord::WindowRecord() = default;
+WindowRecord::~WindowRecord() = default;
+WindowRecord::WindowRecord(WindowRecord&&) noexcept = default;
+WindowRecord& WindowRecord::operator=(WindowRecord&&) noexcept = default;
+
+ObjectTable<WindowRecord>& Windows()
+{
+    static ObjectTable<WindowRecord> table(8, [](int64_t n) { DestroyWindow(n); });
+    return table;
+}
+
+WindowRecord* FindWindowRecord(int64_t window)
+{
+    return Windows().Find(window);
+}
+
+int64_t WindowNumberOf(const platform::Window& window)
+{
+    return window.Delegate() ? window.Delegate()->WindowID() : -1;
+}
+
+int64_t GadgetListWindow()
+{
+    return gadgetListWindow;
+}
+
+void SetGadgetListWindow(int64_t window)
+{
+    gadgetListWindow = window;
+}
+
+void TearDownWindow(int64_t window)
+{
+    WindowRecord* record = Windows().Find(window);
+    if (!record) return;
+    record->shortcuts.clear();
+    if (gadgetListWindow == window) gadgetListWindow = -1;
+    record->window->SetDelegate(nullptr);
+    DeleteQueuedEvents([window](int32_t, int64_t w) { return w == window; });
+    // Releases the delegate with the record.
+    Windows().Release(window);
+}
+
+int64_t CreateWindow(int64_t window, int64_t x, int64_t y, int64_t width, int64_t height,
+                     const std::u16string& title, int64_t flags, int64_t parentHandle)
+{
+    if (x == KeepValue || y == KeepValue) flags |= WindowCentred;
+    if (flags & WindowZoomed) {
+        width = std::max<int64_t>(width, 1);
+        height = std::max<int64_t>(height, 1);
+    }
+    platform::Window* key = platform::KeyWindow();
+    platform::Window* created =
+        platform::CreatePlatformWindow(StyleOf(flags), {double(width), double(height)});
+    if (!created) return 0;
+
+    WindowRecord* record = Windows().Create(window);
+    if (!record) {
+        created->Close();
+        return 0;
+    }
+    int64_t number = window == -1 ? Windows().NumberOf(record) : window;
+    record->window = created;
+    record->parent = parentHandle;
+    record->delegate = std::make_unique<KxWindowEvents>(created, number);
+    created->SetDelegate(record->delegate.get());
+    record->previousKey = key ? key->Handle() : 0;
+    record->contentMinSize = created->ContentMinSize();
+    record->contentMaxSize = created->ContentMaxSize();
+    created->SetTitle(title);
+    created->SetFrameTopLeft({double(x == KeepValue ? 0 : x), double(y == KeepValue ? 0 : y)});
+
+    platform::Window* parent = PlatformWindow(parentHandle);
+    if (parent && !(flags & WindowInvisible)) created->SetParent(parent);
+
+    if (flags & WindowCentred) {
+        CentreOn(*created, ScreenOf(created->Frame()));
+    } else if (flags & WindowCentredOnParent) {
+        platform::Window* over = parent ? parent : key;
+        if (over) CentreOn(*created, over->Frame());
+    }
+    if (!(flags & WindowInvisible)) created->OrderFront(!(flags & WindowNoActivate));
+
+    RaiseEventSuppression();
+    if (flags & WindowMiniaturized)
+        created->Miniaturize();
+    else if (flags & WindowZoomed)
+        created->Zoom();
+    LowerEventSuppression();
+
+    if (!(flags & WindowNoGadgets)) gadgetListWindow = number;
+    return window == -1 ? number : created->Handle();
+}
+
+void DestroyWindow(int64_t window)
+{
+    if (window == -1) {
+        Windows().Free(-1);
+        return;
+    }
+    WindowRecord* record = Windows().Find(window);
+    if (!record) return;
+    RemoveWindowCallbacks(window);
+
+    platform::Window* closing = record->window;
+    platform::Window* candidate = nullptr;
+    if (closing->IsKey() && record->previousKey != 0) {
+        for (int64_t n : Windows().LiveNumbers()) {
+            platform::Window* w = Windows().Find(n)->window;
+            // The closing window is walked over but can no longer take the keyboard.
+            if (w != closing && w->IsVisible() && !candidate) candidate = w;
+            if (w->Handle() == record->previousKey) {
+                if (w->IsVisible()) candidate = w;
+                break;
+            }
+        }
+    }
+    closing->SetParent(nullptr);
+    // Keep the platform window alive until the close has fully run.
+    platform::Ref<platform::Window> keep(closing);
+    closing->Close();
+    if (Windows().Find(window)) TearDownWindow(window);
+    DeleteQueuedEvents([window](int32_t, int64_t w) { return w == window; });
+    if (candidate) candidate->OrderFront(true);
+}
+
+int64_t WindowExists(int64_t window)
+{
+    return Windows().Exists(window) ? 1 : 0;
+}
+
+int64_t WindowHandle(int64_t window)
+{
+    WindowRecord* record = Windows().Find(window);
+    return record ? record->window->Handle() : 0;
+}
+
+void SetWindowCaption(int64_t window, const std::u16string& text)
+{
+    if (WindowRecord* record = Windows().Find(window)) record->window->SetTitle(text);
+}
+
+void ActivateWindow(int64_t window)
+{
+    WindowRecord* record = Windows().Find(window);
+    if (record && record->window->IsVisible()) record->window->OrderFront(true);
+}
+
+int64_t WindowLeft(int64_t window)
+{
+    WindowRecord* record = Windows().Find(window);
+    return record ? static_cast<int64_t>(record->window->Frame().x) : 0;
+}
+
+int64_t WindowInnerHeight(int64_t window)
+{
+    WindowRecord* record = Windows().Find(window);
+    return record ? static_cast<int64_t>(record->window->ContentSize().height) : 0;
+}
+
+void SetWindowBounds(int64_t window, int64_t x, int64_t y, int64_t width, int64_t height)
+{
+    WindowRecord* record = Windows().Find(window);
+    if (!record) return;
+    platform::Window& w = *record->window;
+    platform::Rect frame = w.Frame();
+    platform::Size content = w.ContentSize();
+    if (width != KeepValue || height != KeepValue)
+        w.SetContentSize({width == KeepValue ? content.width : double(width),
+                          height == KeepValue ? content.height : double(height)});
+    if (x != KeepValue || y != KeepValue)
+        w.SetFrameTopLeft({x == KeepValue ? frame.x : double(x), y == KeepValue ? frame.y : double(y)});
+    w.Display();
+}
+
+void SetWindowFloating(int64_t window, int64_t state)
+{
+    if (WindowRecord* record = Windows().Find(window))
+        record->window->SetLevel(state ? platform::WindowLevel::Floating : platform::WindowLevel::Normal);
+}
+
+void SetWindowDisabled(int64_t window, bool disabled)
+{
+    WindowRecord* record = Windows().Find(window);
+    if (!record) return;
+    record->disabled = disabled;
+    record->window->SetCanBecomeKey(!disabled);
+}
+
+} // namespace nevalon::gui
