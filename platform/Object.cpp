@@ -8,14 +8,15 @@ namespace {
 
 std::unordered_set<const Object*>& LiveObjects()
 {
-    static std::unordered_set<const Object*> live;
-    return live;
+    // Never destroyed: objects may be released during the process's exit.
+    static auto* live = new std::unordered_set<const Object*>();
+    return *live;
 }
 
 std::vector<Object*>& AutoreleasePool()
 {
-    static std::vector<Object*> pool;
-    return pool;
+    static auto* pool = new std::vector<Object*>();
+    return *pool;
 }
 
 } // namespace

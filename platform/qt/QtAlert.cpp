@@ -1,14 +1,17 @@
 #include "platform/Alert.h"
+#include "platform/TestSeams.h"
 
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <optional>
 
 namespace nevalon::platform {
 namespace {
 
 std::function<int(const AlertRequest&)> responder;
+std::optional<std::vector<std::string>> languagesForTests;
 
 QMessageBox::Icon IconOf(AlertIcon icon)
 {
@@ -59,10 +62,20 @@ void SetAlertResponderForTests(std::function<int(const AlertRequest&)> r)
 
 std::vector<std::string> PreferredLanguages()
 {
+    if (languagesForTests) return *languagesForTests;
     std::vector<std::string> result;
     for (const QString& language : QLocale::system().uiLanguages())
         result.push_back(language.toStdString());
     return result;
+}
+
+} // namespace nevalon::platform
+
+namespace nevalon::platform {
+
+void SetPreferredLanguagesForTests(std::optional<std::vector<std::string>> languages)
+{
+    languagesForTests = std::move(languages);
 }
 
 } // namespace nevalon::platform

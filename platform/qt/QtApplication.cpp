@@ -26,7 +26,8 @@ const QEvent::Type kWakeUpEvent = static_cast<QEvent::Type>(QEvent::User + 15);
 
 int argcStore = 0;
 char** argvStore = nullptr;
-std::unique_ptr<QApplication> app;
+// Never torn down by static destruction: Qt cannot end after its own statics are gone.
+QApplication* app = nullptr;
 std::function<void()> quitHandler;
 std::function<bool(Window&, const KeyEvent&)> keyDownHandler;
 std::function<void()> appearanceHandler;
@@ -142,7 +143,7 @@ public:
             }
             return false;
         case QEvent::ApplicationPaletteChange:
-            if (receiver == app.get()) CheckAppearance();
+            if (receiver == app) CheckAppearance();
             return false;
         case QEvent::KeyPress:
             return OfferKey(receiver, static_cast<QKeyEvent*>(event));
@@ -207,7 +208,7 @@ bool StartApplication(int argc, char** argv, std::string& error)
         argcStore = 1;
         argvStore = fallbackArgv;
     }
-    app = std::make_unique<QApplication>(argcStore, argvStore);
+    app = new QApplication(argcStore, argvStore);
     app->setQuitOnLastWindowClosed(false);
     filter = new ApplicationFilter();
     app->installEventFilter(filter);
@@ -247,7 +248,8 @@ void EndApplication()
     signal(SIGINT, SIG_DFL);
     delete filter;
     filter = nullptr;
-    app.reset();
+    delete app;
+    app = nullptr;
     for (int& fd : signalPipe) {
         if (fd >= 0) close(fd);
         fd = -1;

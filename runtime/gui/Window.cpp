@@ -55,8 +55,9 @@ WindowRecord& WindowRecord::operator=(WindowRecord&&) noexcept = default;
 
 ObjectTable<WindowRecord>& Windows()
 {
-    static ObjectTable<WindowRecord> table(8, [](int64_t n) { DestroyWindow(n); });
-    return table;
+    // Never destroyed: windows may still close while the process exits.
+    static auto* table = new ObjectTable<WindowRecord>(8, [](int64_t n) { DestroyWindow(n); });
+    return *table;
 }
 
 WindowRecord* FindWindowRecord(int64_t window)

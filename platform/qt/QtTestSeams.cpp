@@ -1,0 +1,105 @@
+#include "platform/TestSeams.h"
+#include "platform/qt/QtWindow.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace nevalon::platform {
+namespace {
+
+int QtKeyOf(const KeyEvent& key)
+{
+    if (key.characters.size() != 1) return 0;
+    char16_t c = key.characters[0];
+    switch (c) {
+    case 27:
+        return Qt::Key_Escape;
+    case 13:
+        return Qt::Key_Return;
+    case 9:
+        return Qt::Key_Tab;
+    case 127:
+        return Qt::Key_Backspace;
+    case 0xF728:
+        return Qt::Key_Delete;
+    case 0xF700:
+        return Qt::Key_Up;
+    case 0xF701:
+        return Qt::Key_Down;
+    case 0xF702:
+        return Qt::Key_Left;
+    case 0xF703:
+        return Qt::Key_Right;
+    default:
+        break;
+    }
+    if (c >= 0xF704 && c <= 0xF70F) return Qt::Key_F1 + (c - 0xF704);
+    if (c >= u'a' && c <= u'z') return Qt::Key_A + (c - u'a');
+    return c;
+}
+
+Qt::KeyboardModifiers ModifiersOf(const KeyEvent& key)
+{
+    Qt::KeyboardModifiers m;
+    if (key.shift) m |= Qt::ShiftModifier;
+    if (key.command) m |= Qt::ControlModifier;
+    if (key.control) m |= Qt::MetaModifier;
+    if (key.option) m |= Qt::AltModifier;
+    return m;
+}
+
+void PostMouse(QWidget* widget, QEvent::Type type, Point p, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QPointF local(p.x, p.y);
+    QPointF global = widget->mapToGlobal(local.toPoint());
+    QCoreApplication::postEvent(widget,
+                                new QMouseEvent(type, local, global, button, buttons, Qt::NoModifier));
+}
+
+} // namespace
+
+void PostKeyPressForTests(Window& window, const KeyEvent& key)
+{
+    auto* w = dynamic_cast<QtWindow*>(&window);
+    if (!w) return;
+    QString text = QString::fromStdU16String(key.characters);
+    int qtKey = key.keyCode ? 0 : QtKeyOf(key);
+    static const int digits[] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
+    for (int i = 0; i < 10; ++i)
+        if (key.keyCode && key.keyCode == digits[i]) qtKey = Qt::Key_0 + i;
+    QWidget* target = w->Widget()->focusWidget() ? w->Widget()->focusWidget() : w->Widget();
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, qtKey, ModifiersOf(key), text));
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, qtKey, ModifiersOf(key), text));
+}
+
+void PostPointerMoveForTests(Window& window, Point inContent)
+{
+    if (auto* w = dynamic_cast<QtWindow*>(&window))
+        PostMouse(w->Widget(), QEvent::MouseMove, inContent, Qt::NoButton, Qt::NoButton);
+}
+
+void PostClickForTests(Window& window, Point inContent, int clicks, bool rightButton)
+{
+    auto* w = dynamic_cast<QtWindow*>(&window);
+    if (!w) return;
+    Qt::MouseButton button = rightButton ? Qt::RightButton : Qt::LeftButton;
+    for (int i = 0; i < clicks; ++i) {
+        PostMouse(w->Widget(), i == 0 ? QEvent::MouseButtonPress : QEvent::MouseButtonDblClick, inContent,
+                  button, button);
+        PostMouse(w->Widget(), QEvent::MouseButtonRelease, inContent, button, Qt::NoButton);
+    }
+}
+
+void PostCloseRequestForTests(Window& window)
+{
+    if (auto* w = dynamic_cast<QtWindow*>(&window))
+        QCoreApplication::postEvent(w->Widget(), new QCloseEvent());
+}
+
+void PostQuitRequestForTests()
+{
+    QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
+}
+
+} // namespace nevalon::platform
