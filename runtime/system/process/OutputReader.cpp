@@ -1,0 +1,124 @@
+#include "runtime/system/process/OutputReader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+namespace nevalon::system {
+
+OutputReader::OutputReader(Descriptor pipeEnd) : stream(std::move(pipeEnd))
+{
+    const int flags = fcntl(stream.Get(), F_GETFL);
+    if (flags >= 0) fcntl(stream.Get(), F_SETFL, flags | O_NONBLOCK);
+}
+
+void OutputReader::Fill()
+{
+    while (!ended && buffered < kRingSize) {
+        const int64_t stretch =
+            writePosition >= readPosition ? kRingSize - writePosition : readPosition - writePosition;
+        const ssize_t got = read(stream.Get(), ring.data() + writePosition, stretch);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+        if (got <= 0) {
+            ended = true;
+            return;
+        }
+        writePosition = (writePosition + got) % kRingSize;
+        buffered += got;
+        if (got < stretch) return;
+    }
+}
+
+int64_t OutputReader::Take(unsigned char* buffer, int64_t n)
+{
+    const int64_t count = std::min(n, buffered);
+    const int64_t first = std::min(count, kRingSize - readPosition);
+    std::memcpy(buffer, ring.data() + readPosition, first);
+    std::memcpy(buffer + first, ring.data(), count - first);
+    readPosition = (readPosition + count) % kRingSize;
+    buffered -= count;
+    return count;
+}
+
+int64_t OutputReader::Available()
+{
+    if (buffered == 0) Fill();
+    return buffered;
+}
+
+int64_t OutputReader::Read(void* buffer, int64_t n)
+{
+    auto* bytes = static_cast<unsigned char*>(buffer);
+    int64_t done = 0;
+    while (done < n) {
+        if (buffered == 0) {
+            Fill();
+            if (buffered == 0 && ended) break;
+            if (buffered == 0) {
+                // Sleeps up to 5 ms, less when bytes or the end arrive sooner.
+                pollfd ready{stream.Get(), POLLIN, 0};
+                poll(&ready, 1, 5);
+                continue;
+            }
+        }
+        done += Take(bytes + done, n - done);
+    }
+    return done;
+}
+
+int64_t OutputReader::ReadByte()
+{
+    unsigned char byte;
+    if (Available() == 0) return -1;
+    Take(&byte, 1);
+    return byte;
+}
+
+int64_t OutputReader::ReadCharacter()
+{
+    if (Available() == 0) return -1;
+    const unsigned char lead = Peek(0);
+    int64_t length = 1;
+    int64_t value = lead;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        value = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        value = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        value = lead & 0x07;
+    } else if (lead >= 0x80) {
+        value = 32;
+    }
+    if (buffered < length) Fill();
+    // A character split across two writes of the program stays in the ring until it is whole.
+    if (buffered < length) {
+        if (ended) {
+            readPosition = writePosition;
+            buffered = 0;
+        }
+        return -1;
+    }
+    for (int64_t i = 1; i < length; ++i)
+        value = (value << 6) | (Peek(i) & 0x3F);
+    readPosition = (readPosition + length) % kRingSize;
+    buffered -= length;
+    if (value <= 0xFFFF) return value;
+    const int64_t high = 0xD800 + ((value - 0x10000) >> 10);
+    const int64_t low = 0xDC00 + ((value - 0x10000) & 0x3FF);
+    return high | (low << 16);
+}
+
+bool OutputReader::EndOfOutput()
+{
+    Fill();
+    return buffered == 0 && ended;
+}
+
+} // namespace nevalon::system
