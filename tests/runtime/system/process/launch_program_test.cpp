@@ -154,14 +154,17 @@ TEST(LaunchProgram, WritingToAProgramThatStoppedReadingDoesNotEndTheCaller)
 
 TEST(LaunchProgram, ConnectInputFeedsTheSendersOutputToTheProgram)
 {
-    // The sender writes only once the receiver runs, so the receiver finds its input empty at first.
     const int64_t sender = LaunchProgram(u"sh", u"-c \"read go; printf 'b\\na\\nc\\n'\"", u"",
                                          LaunchKeepHandle | LaunchReadOutput | LaunchWriteInput);
     const int64_t receiver =
-        LaunchProgram(u"sort", u"", u"", LaunchKeepHandle | LaunchReadOutput | LaunchConnectInput, sender);
+        LaunchProgram(u"sh", u"-c \"echo ready >&2; while read l; do r=$l$r; done; echo $r\"", u"",
+                      LaunchKeepHandle | LaunchReadOutput | LaunchReadErrors | LaunchConnectInput, sender);
     ASSERT_NE(receiver, 0);
+    // The sender writes only once the receiver reads, so the receiver meets an empty pipe first.
+    char ready[6];
+    ASSERT_EQ(ReadProgramOutput(receiver, ready, sizeof ready, ProgramErrors), 6);
     EXPECT_EQ(WriteProgramString(sender, u"go\n"), 3);
-    EXPECT_EQ(ReadAll(receiver), "a\nb\nc\n");
+    EXPECT_EQ(ReadAll(receiver), "cab\n");
     EXPECT_EQ(WaitProgram(receiver), 0);
     EXPECT_EQ(ProgramOutputEnded(sender), 1);
     EXPECT_EQ(WaitProgram(sender), 0);
@@ -225,4 +228,15 @@ TEST(LaunchProgram, ProgramIsFoundAlongPathAndRunByItsName)
     EXPECT_EQ(LaunchProgram(u"nevalon-missing-probe", u"", u"", kKeepOutput), 0);
     EXPECT_EQ(LaunchProgram(u"", u"", u"", kKeepOutput), 0);
     setenv("PATH", savedPath.c_str(), 1);
+}
+
+TEST(LaunchProgram, WaitedProgramFindsItsInputAlreadyEnded)
+{
+    const int64_t flags = LaunchKeepHandle | LaunchWait | LaunchWriteInput | LaunchReadOutput;
+    const int64_t handle = LaunchProgram(u"sh", u"-c \"cat; echo read all\"", u"", flags);
+    ASSERT_NE(handle, 0);
+    EXPECT_EQ(ProgramExitCode(handle), 0);
+    EXPECT_EQ(ReadAll(handle), "read all\n");
+    EXPECT_EQ(WriteProgramString(handle, u"late"), 0);
+    ReleaseProgram(handle);
 }
