@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+namespace nevalon::system {
+
+// Fixed-size element slots handed out from blocks, so that list elements are not allocated one by one.
+class ElementPool {
+public:
+    enum Option : int32_t { PoolThreadSafe = 1 };
+
+    // An empty pool for elements of `elementSize` bytes; PoolThreadSafe gives it a mutex of its own.
+    explicit ElementPool(size_t elementSize, int32_t options = 0);
+    ~ElementPool();
+    ElementPool(const ElementPool&) = delete;
+    ElementPool& operator=(const ElementPool&) = delete;
+
+    // A reference to the process-wide pool for this slot size and options; null if none can be made.
+    static ElementPool* AcquireSharedPool(size_t elementSize, int32_t options = 0);
+
+    // Drops a reference taken by AcquireSharedPool; the last one releases the pool.
+    static void ReleaseSharedPool(ElementPool* pool);
+
+    // Number of shared pools alive in the process.
+    static int64_t SharedPoolCount();
+
+    // An uninitialised element of the pool's size, aligned to 8 bytes; null when memory ran out.
+    void* AllocateElement();
+
+    // Returns an element obtained from this pool; null does nothing.
+    void FreeElement(void* element);
+
+    // Bytes of one slot: the element size rounded up to 8, plus the word that points back to its block.
+    size_t SlotSize() const { return slotSize_; }
+
+    // Slots in all blocks the pool holds, used or not.
+    int64_t SlotCount() const { return slotCount_; }
+
+    // Blocks the pool holds.
+    int64_t BlockCount() const { return blockCount_; }
+
+    // References taken on a shared pool.
+    int64_t References() const { return references_; }
+
+private:
+    struct Block;
+
+    Block* AddBlock();
+    void Unlink(Block*& head, Block* block);
+    void PushFront(Block*& head, Block* block);
+
+    size_t slotSize_;
+    int32_t options_;
+    Block* roomBlocks_ = nullptr;
+    Block* fullBlocks_ = nullptr;
+    int64_t slotCount_ = 0;
+    int64_t blockCount_ = 0;
+    int64_t references_ = 0;
+    std::unique_ptr<std::recursive_mutex> mutex_;
+};
+
+} // namespace nevalon::system
