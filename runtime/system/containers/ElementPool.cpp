@@ -9,7 +9,6 @@ namespace nevalon::system {
 
 namespace {
 
-constexpr size_t kWord = 8;
 constexpr int64_t kMinimumBlockSlots = 16;
 constexpr int64_t kMaximumBlockSlots = 65536;
 
@@ -27,37 +26,15 @@ Registry& SharedRegistry()
 
 size_t SlotSizeFor(size_t elementSize)
 {
-    return (std::max<size_t>(elementSize, kWord) + kWord - 1) / kWord * kWord + kWord;
+    constexpr size_t word = 8;
+    return (std::max(elementSize, word) + word - 1) / word * word + word;
 }
-
-std::unique_lock<std::recursive_mutex> LockIf(const std::unique_ptr<std::recursive_mutex>& mutex)
-{
-    return mutex ? std::unique_lock(*mutex) : std::unique_lock<std::recursive_mutex>();
-}
-
-} // namespace
-
-// A block header is followed by its slots; each slot starts with the address of its block.
-struct ElementPool::Block {
-    Block* next;
-    Block* prev;
-    void* freeChain;
-    int64_t capacity;
-    int64_t nextUnused;
-    int64_t used;
-    bool full;
-};
-
-namespace {
-
-constexpr size_t kBlockHeader = (sizeof(void*) * 3 + sizeof(int64_t) * 4 + 15) / 16 * 16;
 
 } // namespace
 
 ElementPool::ElementPool(size_t elementSize, int32_t options)
     : slotSize_(SlotSizeFor(elementSize)), options_(options)
 {
-    static_assert(sizeof(Block) <= kBlockHeader);
     if (options & PoolThreadSafe) mutex_ = std::make_unique<std::recursive_mutex>();
 }
 
@@ -112,47 +89,31 @@ int64_t ElementPool::SharedPoolCount()
     return static_cast<int64_t>(registry.pools.size());
 }
 
-void* ElementPool::AllocateElement()
+void* ElementPool::AllocateLocked()
 {
-    auto lock = LockIf(mutex_);
-    Block* block = roomBlocks_ ? roomBlocks_ : AddBlock();
-    if (!block) return nullptr;
-    void* element;
-    if (block->freeChain) {
-        element = block->freeChain;
-        block->freeChain = *static_cast<void**>(element);
-    } else {
-        char* slot = reinterpret_cast<char*>(block) + kBlockHeader + block->nextUnused++ * slotSize_;
-        *reinterpret_cast<Block**>(slot) = block;
-        element = slot + kWord;
-    }
-    ++block->used;
-    if (!block->freeChain && block->nextUnused == block->capacity) {
-        Unlink(roomBlocks_, block);
-        PushFront(fullBlocks_, block);
-        block->full = true;
-    }
-    return element;
+    std::lock_guard lock(*mutex_);
+    return AllocateUnlocked();
 }
 
-void ElementPool::FreeElement(void* element)
+void ElementPool::FreeLocked(void* element)
 {
-    if (!element) return;
-    auto lock = LockIf(mutex_);
-    Block* block = *reinterpret_cast<Block**>(static_cast<char*>(element) - kWord);
-    *static_cast<void**>(element) = block->freeChain;
-    block->freeChain = element;
+    std::lock_guard lock(*mutex_);
+    FreeUnlocked(element);
+}
+
+// Called for a block that was full (it has room again) or whose last used slot was just freed.
+void ElementPool::FreeSlow(Block* block)
+{
     if (block->full) {
         Unlink(fullBlocks_, block);
         PushFront(roomBlocks_, block);
         block->full = false;
+        if (--block->used > 0) return;
     }
-    if (--block->used == 0) {
-        Unlink(roomBlocks_, block);
-        slotCount_ -= block->capacity;
-        --blockCount_;
-        std::free(block);
-    }
+    Unlink(roomBlocks_, block);
+    slotCount_ -= block->capacity;
+    --blockCount_;
+    std::free(block);
 }
 
 ElementPool::Block* ElementPool::AddBlock()
@@ -169,6 +130,13 @@ ElementPool::Block* ElementPool::AddBlock()
     slotCount_ += slots;
     ++blockCount_;
     return block;
+}
+
+void ElementPool::MoveToFull(Block* block)
+{
+    Unlink(roomBlocks_, block);
+    PushFront(fullBlocks_, block);
+    block->full = true;
 }
 
 void ElementPool::Unlink(Block*& head, Block* block)

@@ -28,10 +28,17 @@ public:
     static int64_t SharedPoolCount();
 
     // An uninitialised element of the pool's size, aligned to 8 bytes; null when memory ran out.
-    void* AllocateElement();
+    void* AllocateElement() { return mutex_ ? AllocateLocked() : AllocateUnlocked(); }
 
     // Returns an element obtained from this pool; null does nothing.
-    void FreeElement(void* element);
+    void FreeElement(void* element)
+    {
+        if (!element) return;
+        if (mutex_)
+            FreeLocked(element);
+        else
+            FreeUnlocked(element);
+    }
 
     // Bytes of one slot: the element size rounded up to 8, plus the word that points back to its block.
     size_t SlotSize() const { return slotSize_; }
@@ -46,11 +53,51 @@ public:
     int64_t References() const { return references_; }
 
 private:
-    struct Block;
+    // A block header is followed by its slots; each slot starts with the address of its block, and a free
+    // slot's element holds the next free element of the block.
+    struct Block {
+        Block* next;
+        Block* prev;
+        void* freeChain;
+        int64_t capacity;
+        int64_t nextUnused;
+        int64_t used;
+        bool full;
+    };
+    static constexpr size_t kBlockHeader = (sizeof(Block) + 15) / 16 * 16;
 
+    void* AllocateUnlocked()
+    {
+        Block* block = roomBlocks_ ? roomBlocks_ : AddBlock();
+        if (!block) return nullptr;
+        void* element;
+        if (block->freeChain) {
+            element = block->freeChain;
+            block->freeChain = *static_cast<void**>(element);
+        } else {
+            char* slot = reinterpret_cast<char*>(block) + kBlockHeader + block->nextUnused++ * slotSize_;
+            *reinterpret_cast<Block**>(slot) = block;
+            element = slot + sizeof(Block*);
+        }
+        if (++block->used == block->capacity) MoveToFull(block);
+        return element;
+    }
+
+    void FreeUnlocked(void* element)
+    {
+        Block* block = *reinterpret_cast<Block**>(static_cast<char*>(element) - sizeof(Block*));
+        *static_cast<void**>(element) = block->freeChain;
+        block->freeChain = element;
+        if (block->full || --block->used == 0) FreeSlow(block);
+    }
+
+    void* AllocateLocked();
+    void FreeLocked(void* element);
+    void FreeSlow(Block* block);
     Block* AddBlock();
-    void Unlink(Block*& head, Block* block);
-    void PushFront(Block*& head, Block* block);
+    void MoveToFull(Block* block);
+    static void Unlink(Block*& head, Block* block);
+    static void PushFront(Block*& head, Block* block);
 
     size_t slotSize_;
     int32_t options_;

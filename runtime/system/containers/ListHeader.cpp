@@ -109,22 +109,18 @@ ListLink* ListHeader::DetachAll()
     return chain;
 }
 
-void ListHeader::LinkBack(ListLink* before, ListLink* head, ListLink* after)
+void ListHeader::LinkBack(ListLink* before, ListLink* head, ListLink* last, ListLink* after)
 {
-    ListLink* prev = before;
-    for (ListLink* link = head; link; link = link->next) {
-        link->prev = prev;
-        prev = link;
-    }
+    head->prev = before;
     if (before)
         before->next = head;
     else
         first_ = head;
-    prev->next = after;
+    last->next = after;
     if (after)
-        after->prev = prev;
+        after->prev = last;
     else
-        last_ = prev;
+        last_ = last;
     staleIndex_ = true;
 }
 
