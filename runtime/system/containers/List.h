@@ -100,7 +100,9 @@ public:
             if (!from || !SelectLink(last) || last < first) return;
             n = last - first + 1;
         }
-        auto linksInOrder = [&inOrder](ListLink* a, ListLink* b) { return inOrder(*DataOf(a), *DataOf(b)); };
+        auto linksInOrder = [&inOrder](ListLink* a, ListLink* b) {
+            return inOrder(static_cast<Node*>(a)->data, static_cast<Node*>(b)->data);
+        };
         SortLinks(from, n, linksInOrder);
     }
 

@@ -106,35 +106,6 @@ TEST(List, RemovingWhileWalkingVisitsEveryElementOnce)
     }
 }
 
-TEST(List, MoveNextStopsOnTheLastElement)
-{
-    List<int64_t> empty;
-    EXPECT_EQ(empty.MoveNext(), nullptr);
-    EXPECT_EQ(empty.Current(), nullptr);
-
-    List<int64_t> list = ListOf({1, 2});
-    list.RewindList();
-    EXPECT_EQ(*list.MoveNext(), 1);
-    EXPECT_EQ(*list.MoveNext(), 2);
-    EXPECT_EQ(list.MoveNext(), nullptr);
-    EXPECT_EQ(*list.Current(), 2);
-    *list.InsertElement() = 3;
-    EXPECT_EQ(Walk(list), (std::vector<int64_t>{1, 2, 3}));
-}
-
-TEST(List, SelectElementOutOfRangeLeavesNoCurrent)
-{
-    List<int64_t> list = ListOf({10, 11, 12});
-    EXPECT_EQ(list.SelectElement(3), nullptr);
-    EXPECT_EQ(list.Current(), nullptr);
-    EXPECT_EQ(*list.SelectElement(2), 12);
-    EXPECT_EQ(list.SelectElement(-1), nullptr);
-    EXPECT_EQ(list.Current(), nullptr);
-    EXPECT_EQ(List<int64_t>().SelectElement(0), nullptr);
-}
-
-// Random operations checked against a vector and a cursor position: catches stale or wrong indices that
-// would make SelectElement's walk from the current element land elsewhere.
 TEST(List, CursorFollowsAModelThroughRandomOperations)
 {
     std::mt19937 random(7);
@@ -225,21 +196,6 @@ TEST(List, MovingTakesTheElementsAndCursor)
     EXPECT_EQ(moved.CountElements(), 0);
     *source.InsertElement() = 5;
     EXPECT_EQ(Walk(source), (std::vector<int64_t>{5}));
-}
-
-TEST(List, CopyRecordDuplicatesStrings)
-{
-    Tracked source;
-    source.title = u"Holiday in the mountains, far away";
-    source.id = 4;
-    Tracked target;
-    CopyRecord(&source, &target);
-    source.title[0] = u'X';
-    EXPECT_EQ(target.title, u"Holiday in the mountains, far away");
-    EXPECT_EQ(target.id, 4);
-    CopyRecord(&target, &target);
-    CopyRecord<Tracked>(nullptr, &target);
-    EXPECT_EQ(target.title, u"Holiday in the mountains, far away");
 }
 
 } // namespace
