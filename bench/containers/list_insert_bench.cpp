@@ -1,5 +1,7 @@
 // Inserts 1,000,000 event-like records into a List, walks them with the cursor and destroys the list,
-// against std::list doing the same, and prints List time / std::list time for each step.
+// against std::list doing the same, and prints List time / std::list time for each step. Destroying the
+// list hands its emptied blocks back to the allocator, which returns them to the system (system time counts
+// here); std::list's small nodes stay cached inside the allocator.
 #include "runtime/system/containers/List.h"
 
 #include <algorithm>
