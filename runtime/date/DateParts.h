@@ -8,8 +8,8 @@
 
 namespace nevalon::date {
 
-// The instant the Date stands for, taking the UTC offset in force at the Unix time equal to the Date;
-// none for InvalidDate.
+// The instant whose local wall clock shows the Date (the earlier one when the clock shows it twice, the
+// instant a skipped wall time would have been had the clock not jumped); none for InvalidDate.
 std::optional<std::chrono::sys_seconds> DateToInstant(Date date);
 
 // The calendar year of the Date, or -1 for InvalidDate.

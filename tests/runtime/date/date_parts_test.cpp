@@ -2,6 +2,8 @@
 #include "runtime/date/DateParts.h"
 #include "runtime/date/MakeDate.h"
 
+#include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -20,6 +22,20 @@ struct Wall {
 std::ostream& operator<<(std::ostream& out, const Wall& w)
 {
     return out << w.y << "-" << w.m << "-" << w.d << " " << w.h << ":" << w.i << ":" << w.s;
+}
+
+Wall Decompose(int64_t seconds)
+{
+    const std::chrono::sys_seconds at{std::chrono::seconds{seconds}};
+    const auto day = std::chrono::floor<std::chrono::days>(at);
+    const std::chrono::year_month_day ymd{day};
+    const std::chrono::hh_mm_ss time{at - day};
+    return {int32_t{ymd.year()},
+            static_cast<int32_t>(unsigned{ymd.month()}),
+            static_cast<int32_t>(unsigned{ymd.day()}),
+            static_cast<int32_t>(time.hours().count()),
+            static_cast<int32_t>(time.minutes().count()),
+            static_cast<int32_t>(time.seconds().count())};
 }
 
 Wall PartsOf(Date date)
@@ -69,45 +85,46 @@ TEST(DateParts, FailForInvalidDate)
     }
 }
 
-// The offset is taken at the Unix time equal to the Date, so for a while around a change the components
-// are those of the wall clock the other offset gives.
-TEST(DateParts, NearAnOffsetChangeUseTheOffsetAtTheValue)
+// Every quarter hour of a change day and the day before: each value made from a wall clock reads back as
+// that wall clock, except where the change skips it, and stands for the instant that shows it.
+TEST(DateParts, ReadTheWallClockBackAcrossOffsetChanges)
 {
-    struct Case {
+    struct Change {
         const char* zone;
-        Wall made, read;
+        int y, m, d;
+        int at;                // wall-clock second of the day at which the clock jumps, as shown before
+        int64_t before, after; // UTC offsets
     };
-    const Case cases[] = {
-        // Berlin switches at 01:00 UTC.
-        {"Europe/Berlin", {2024, 3, 31, 0, 59, 59}, {2024, 3, 31, 0, 59, 59}},
-        {"Europe/Berlin", {2024, 3, 31, 1, 30, 0}, {2024, 3, 31, 0, 30, 0}},
-        {"Europe/Berlin", {2024, 3, 31, 3, 0, 0}, {2024, 3, 31, 3, 0, 0}},
-        {"Europe/Berlin", {2024, 10, 27, 1, 30, 0}, {2024, 10, 27, 2, 30, 0}},
-        {"Europe/Berlin", {2024, 10, 27, 2, 30, 0}, {2024, 10, 27, 2, 30, 0}},
-        // New York switches at 07:00 and 06:00 UTC, so the shifted stretch lasts the whole offset.
-        {"America/New_York", {2024, 3, 10, 1, 59, 59}, {2024, 3, 10, 1, 59, 59}},
-        {"America/New_York", {2024, 3, 10, 3, 30, 0}, {2024, 3, 10, 4, 30, 0}},
-        {"America/New_York", {2024, 3, 10, 6, 59, 59}, {2024, 3, 10, 7, 59, 59}},
-        {"America/New_York", {2024, 3, 10, 7, 0, 0}, {2024, 3, 10, 7, 0, 0}},
-        {"America/New_York", {2024, 11, 3, 1, 59, 59}, {2024, 11, 3, 1, 59, 59}},
-        {"America/New_York", {2024, 11, 3, 2, 0, 0}, {2024, 11, 3, 1, 0, 0}},
-        {"America/New_York", {2024, 11, 3, 5, 59, 59}, {2024, 11, 3, 4, 59, 59}},
-        {"America/New_York", {2024, 11, 3, 6, 0, 0}, {2024, 11, 3, 6, 0, 0}},
-        // Lord Howe moves by half an hour at 15:30 UTC the day before.
-        {"Australia/Lord_Howe", {2024, 10, 5, 15, 29, 59}, {2024, 10, 5, 15, 29, 59}},
-        {"Australia/Lord_Howe", {2024, 10, 5, 18, 0, 0}, {2024, 10, 5, 17, 30, 0}},
-        {"Australia/Lord_Howe", {2024, 10, 6, 2, 30, 0}, {2024, 10, 6, 2, 30, 0}},
-        // Kathmandu moved from +05:30 to +05:45 at 18:30 UTC.
-        {"Asia/Kathmandu", {1985, 12, 31, 18, 29, 59}, {1985, 12, 31, 18, 29, 59}},
-        {"Asia/Kathmandu", {1985, 12, 31, 23, 0, 0}, {1985, 12, 31, 22, 45, 0}},
-        {"Asia/Kathmandu", {1986, 1, 1, 0, 15, 0}, {1986, 1, 1, 0, 15, 0}},
+    const Change changes[] = {
+        {"America/New_York", 2024, 3, 10, 2 * 3600, -18000, -14400},
+        {"America/New_York", 2024, 11, 3, 2 * 3600, -14400, -18000},
+        {"Europe/Berlin", 2024, 3, 31, 2 * 3600, 3600, 7200},
+        {"Europe/Berlin", 2024, 10, 27, 3 * 3600, 7200, 3600},
+        {"Australia/Lord_Howe", 2024, 10, 6, 2 * 3600, 37800, 39600},
+        {"Australia/Lord_Howe", 2024, 4, 7, 2 * 3600, 39600, 37800},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.zone << " " << c.made);
+    for (const auto& c : changes) {
+        SCOPED_TRACE(::testing::Message() << c.zone << " " << c.y << "-" << c.m << "-" << c.d);
         TimeZoneScope scope(c.zone);
-        const Date date = MakeDate(c.made.y, c.made.m, c.made.d, c.made.h, c.made.i, c.made.s);
-        EXPECT_EQ(date, CivilSeconds(c.made.y, c.made.m, c.made.d, c.made.h, c.made.i, c.made.s));
-        EXPECT_EQ(PartsOf(date), c.read);
+        const int64_t jump = CivilSeconds(c.y, c.m, c.d) + c.at;
+        const int64_t skipped = std::max<int64_t>(c.after - c.before, 0);
+        for (int64_t wall = CivilSeconds(c.y, c.m, c.d) - 86400; wall < jump - c.at + 86400; wall += 900) {
+            const Wall w = Decompose(wall);
+            SCOPED_TRACE(::testing::Message() << w);
+            const bool inGap = wall >= jump && wall < jump + skipped;
+            const Wall shown = Decompose(inGap ? wall + skipped : wall);
+            EXPECT_EQ(PartsOf(wall), shown);
+            EXPECT_EQ(DateHour(wall), shown.h);
+            EXPECT_EQ(DateMinute(wall), shown.i);
+            EXPECT_EQ(DateDay(wall), shown.d);
+            const Date made = MakeDate(w.y, w.m, w.d, w.h, w.i, w.s);
+            EXPECT_EQ(made, inGap ? wall + skipped : wall);
+            EXPECT_EQ(PartsOf(made), shown);
+            const auto instant = DateToInstant(wall);
+            ASSERT_TRUE(instant.has_value());
+            EXPECT_EQ(instant->time_since_epoch().count(),
+                      wall - (wall < jump + skipped ? c.before : c.after));
+        }
     }
 }
 

@@ -1,8 +1,11 @@
 #include "TimeZoneScope.h"
+#include "runtime/date/DateMask.h"
 #include "runtime/date/DateParts.h"
 #include "runtime/date/MakeDate.h"
 #include "runtime/date/ShiftDate.h"
 
+#include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -51,6 +54,42 @@ TEST(ShiftDate, AddsFixedUnitsAsSeconds)
     EXPECT_EQ(ShiftDate(start, kMinuteUnit, 90), MakeDate(2024, 3, 9, 13, 30, 0));
     EXPECT_EQ(ShiftDate(start, kSecondUnit, -1), MakeDate(2024, 3, 9, 11, 59, 59));
     EXPECT_EQ(ShiftDate(start, kSecondUnit, 0), start);
+}
+
+TEST(ShiftDate, KeepsTheWallClockOfAnOffsetChangeDay)
+{
+    struct Start {
+        const char* zone;
+        int y, m, d, h, i;
+        const char16_t* time;
+    };
+    // Times the clock shows once, on change days or, for Lord Howe, on the evening before one.
+    const Start starts[] = {{"America/New_York", 2024, 3, 10, 5, 0, u"05:00"},
+                            {"America/New_York", 2024, 11, 3, 4, 30, u"04:30"},
+                            {"Europe/Berlin", 2024, 3, 31, 1, 30, u"01:30"},
+                            {"Australia/Lord_Howe", 2024, 10, 5, 18, 0, u"18:00"}};
+    for (const auto& s : starts) {
+        SCOPED_TRACE(::testing::Message() << s.zone << " " << s.y << "-" << s.m << "-" << s.d);
+        TimeZoneScope scope(s.zone);
+        const Date start = MakeDate(s.y, s.m, s.d, s.h, s.i, 0);
+        EXPECT_EQ(DateToText(u"%hh:%ii", start), s.time);
+        for (int months = -3; months <= 12; ++months) {
+            SCOPED_TRACE(months);
+            const std::chrono::year_month target =
+                std::chrono::year{s.y} / std::chrono::month(static_cast<unsigned>(s.m)) +
+                std::chrono::months{months};
+            const unsigned last = unsigned{
+                std::chrono::year_month_day_last{target.year(), std::chrono::month_day_last{target.month()}}
+                    .day()};
+            const Date shifted = ShiftDate(start, kMonthUnit, months);
+            EXPECT_EQ(shifted, CivilSeconds(int{target.year()}, unsigned{target.month()},
+                                            std::min(static_cast<unsigned>(s.d), last), s.h, s.i));
+            EXPECT_EQ(DateToText(u"%hh:%ii", shifted), s.time);
+            if (static_cast<unsigned>(s.d) <= last) {
+                EXPECT_EQ(ShiftDate(shifted, kMonthUnit, -months), start);
+            }
+        }
+    }
 }
 
 TEST(ShiftDate, StaysInsideTheSupportedRange)
