@@ -7,6 +7,8 @@
 function(nevalon_library target)
   cmake_parse_arguments(ARG "" "" "DEPENDS;PRIVATE_DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  # A program's entry point belongs to its executable, not to the library.
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   set(root ${PROJECT_BINARY_DIR}/include/${target})
   get_filename_component(parent ${root}/${folder} DIRECTORY)

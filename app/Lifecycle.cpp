@@ -1,0 +1,204 @@
+#include "app/Lifecycle.h"
+
+#include "app/AppState.h"
+#include "app/Appearance.h"
+#include "platform/Application.h"
+#include "platform/Class.h"
+#include "runtime/date/Dates.h"
+#include "runtime/gui/Desktops.h"
+#include "runtime/gui/EventQueue.h"
+#include "runtime/gui/KeyShortcut.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/gui/PlatformMessage.h"
+#include "runtime/gui/Toolkit.h"
+#include "runtime/gui/WaitEvent.h"
+#include "runtime/gui/Window.h"
+#include "runtime/system/files/Files.h"
+#include "runtime/system/strings/Strings.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace nevalon::app {
+namespace {
+
+using gui::PlatformMessage;
+
+#ifdef __APPLE__
+constexpr const char16_t* kTooOldText = u"Sorry, this program is intended for use on a Mac running macOS "
+                                        u"Monterey or later.\n\nThis app will now quit.";
+#else
+constexpr const char16_t* kTooOldText = u"Sorry, this program is intended for use on a Linux desktop with Qt "
+                                        u"6 or later.\n\nThis app will now quit.";
+#endif
+
+void StartRuntime(int argc, char** argv)
+{
+    // The application object comes first, the process locale right after it.
+    std::string error;
+    if (!gui::InitToolkit(argc, argv, error)) {
+        std::fprintf(stderr, "nevalon: %s\n", error.c_str());
+        std::exit(1);
+    }
+    system::InitStrings();
+    system::InitFiles();
+    date::InitDates();
+}
+
+void EndRuntime()
+{
+    system::EndFiles();
+    date::EndDates();
+    system::EndStrings();
+    gui::EndToolkit();
+}
+
+bool OperatingSystemTooOld()
+{
+    platform::OsVersion version;
+    int64_t info = PlatformMessage(nullptr, 0, "NSProcessInfo processInfo");
+    PlatformMessage(&version, info, "operatingSystemVersion");
+    return version.major <= 11;
+}
+
+void CloseEditorWindow()
+{
+    if (gui::WindowExists(kEditorWindow)) gui::DestroyWindow(kEditorWindow);
+    State().EditingExisting = 0;
+    State().ExportToCalendar = 0;
+}
+
+// A click on the status-bar icon opens the list window under the pointer, or closes it.
+void StatusIconClicked()
+{
+    AppState& state = State();
+    state.ListWindowX = ListWindowXUnderMouse();
+    if (gui::WindowExists(kListWindow)) {
+        state.ListWindowX = gui::WindowLeft(kListWindow);
+        CloseListWindow();
+    }
+}
+
+void DispatchMenu(int64_t item)
+{
+    switch (item) {
+    case kQuitRequest:
+    case kQuitItem:
+        Shutdown();
+    case kEscapeItem:
+        State().ListWindowX = gui::WindowLeft(kListWindow);
+        CloseListWindow();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+AppState& State()
+{
+    static AppState state;
+    return state;
+}
+
+void Startup(int argc, char** argv)
+{
+    StartRuntime(argc, argv);
+    AppState& state = State();
+    state.ListWindowX = -1;
+    state.KeyValueChangeNewKey = platform::LookupConstant("NSKeyValueChangeNewKey");
+    ObserveAppearance();
+    state.Defaults = PlatformMessage(nullptr, 0, "NSUserDefaults standardUserDefaults");
+    PlatformMessage(nullptr, state.SharedApp, "setActivationPolicy:", {1});
+    if (OperatingSystemTooOld()) {
+        gui::ShowMessageBox(u"Error!", kTooOldText, gui::MessageBoxStopIcon);
+        EndRuntime();
+        std::exit(0);
+    }
+    gui::CreateWindow(kHolderWindow, 0, 0, 0, 0, u"", gui::WindowInvisible);
+}
+
+void DispatchEvent(int64_t code)
+{
+    switch (code) {
+    case gui::EventMenu:
+        DispatchMenu(gui::EventMenuItem());
+        break;
+    case gui::EventGadget:
+        if (gui::EventGadgetNumber() == kCancelGadget) CloseEditorWindow();
+        break;
+    case gui::EventStatusIcon:
+        if (gui::EventSubtype() == 0) StatusIconClicked();
+        break;
+    default:
+        break;
+    }
+}
+
+void RunMainLoop()
+{
+    for (;;)
+        DispatchEvent(gui::WaitEvent());
+}
+
+void Main(int argc, char** argv)
+{
+    Startup(argc, argv);
+    RunMainLoop();
+}
+
+void CloseListWindow()
+{
+    CloseEditorWindow();
+    gui::RemoveKeyShortcut(kListWindow, kEscapeKey);
+    if (gui::WindowExists(kListWindow)) {
+        State().ListWindowX = gui::WindowLeft(kListWindow);
+        gui::DestroyWindow(kListWindow);
+    }
+}
+
+int64_t DesktopUnderMouse()
+{
+    int64_t n = gui::CountScreens();
+    if (n == 0) return -1;
+    if (n < 0) return 0;
+    int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
+    for (int64_t i = n - 1; i >= 0; --i) {
+        if (gui::ScreenLeft(i) <= x && x <= gui::ScreenLeft(i) + gui::ScreenWidth(i) &&
+            gui::ScreenTop(i) <= y && y <= gui::ScreenTop(i) + gui::ScreenHeight(i))
+            return i;
+    }
+    return 0;
+}
+
+int64_t ListWindowXUnderMouse()
+{
+    int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
+    int64_t count = gui::CountScreens();
+    int64_t desktop = -1;
+    for (int64_t i = 0; i < count && desktop < 0; ++i) {
+        if (gui::ScreenLeft(i) <= x && x <= gui::ScreenLeft(i) + gui::ScreenWidth(i) &&
+            gui::ScreenTop(i) <= y && y <= gui::ScreenTop(i) + gui::ScreenHeight(i))
+            desktop = i;
+    }
+    // A pointer outside every screen (possible mid-reconfiguration) opens on the main screen.
+    if (desktop < 0) desktop = 0;
+    int64_t left = gui::ScreenLeft(desktop), width = gui::ScreenWidth(desktop);
+    int64_t windowX = x - kListWindowWidth / 2;
+    if (windowX < left)
+        windowX = left;
+    else if (windowX + kListWindowWidth > left + width)
+        windowX = left + width - kListWindowWidth;
+    return windowX;
+}
+
+void Shutdown()
+{
+    CloseListWindow();
+    StopObservingAppearance();
+    EndRuntime();
+    std::exit(0);
+}
+
+} // namespace nevalon::app

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+
+namespace nevalon::app {
+
+// The program entry: start-up, then the main loop; ends through Shutdown.
+[[noreturn]] void Main(int argc, char** argv);
+
+// Start-up steps up to (not including) the main loop. Exits the process when the program
+// cannot run here (no display: code 1; an operating system that is too old: code 0).
+void Startup(int argc, char** argv);
+
+// The main loop: waits for every event and dispatches it. Never returns.
+[[noreturn]] void RunMainLoop();
+
+// Dispatches the current event (the code WaitEvent returned).
+void DispatchEvent(int64_t code);
+
+// Tears the list window down (and the editor with it).
+void CloseListWindow();
+
+// Index of the desktop under the pointer, searching from the last; 0 when none, -1 without desktops.
+int64_t DesktopUnderMouse();
+
+// The left edge at which the list window opens for the pointer's position.
+int64_t ListWindowXUnderMouse();
+
+// Closes everything, ends the runtime libraries and exits with code 0.
+[[noreturn]] void Shutdown();
+
+} // namespace nevalon::app

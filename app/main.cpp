@@ -1,0 +1,6 @@
+#include "app/Lifecycle.h"
+
+int main(int argc, char** argv)
+{
+    nevalon::app::Main(argc, argv);
+}

@@ -1,0 +1,225 @@
+#include "app/AppState.h"
+#include "app/Lifecycle.h"
+#include "platform/Alert.h"
+#include "platform/Application.h"
+#include "platform/Object.h"
+#include "platform/Screens.h"
+#include "platform/TestSeams.h"
+#include "platform/Window.h"
+#include "runtime/gui/EventQueue.h"
+#include "runtime/gui/KeyShortcut.h"
+#include "runtime/gui/PlatformMessage.h"
+#include "runtime/gui/WaitEvent.h"
+#include "runtime/gui/Window.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace nevalon::app {
+namespace {
+
+// Each start-up runs in a child process of its own: the program ends by exiting.
+class LifecycleTest : public ::testing::Test {
+protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+
+    static void Start()
+    {
+        static char name[] = "nevalon";
+        static char* argv[] = {name, nullptr};
+        Startup(1, argv);
+    }
+
+    // Dispatches events until `done` holds or 2 s of quiet pass.
+    template <typename Done> static void RunUntil(Done done)
+    {
+        for (int idle = 0; !done() && idle < 100;) {
+            int64_t code = gui::WaitEvent(20);
+            if (code == 0) ++idle;
+            if (code > 0) DispatchEvent(code);
+        }
+    }
+};
+
+TEST_F(LifecycleTest, TooOldSystemShowsTheStopMessageBeforeAnyWindowAndExitsWithZero)
+{
+    EXPECT_EXIT(
+        {
+            platform::SetOperatingSystemVersionForTests({11, 7, 0});
+            platform::SetAlertResponderForTests([](const platform::AlertRequest& alert) {
+                // Everything up to the check has run; nothing after it has.
+                bool accessory = platform::ActivationPolicy() == 1;
+                bool observing = State().AppearanceObserver != 0 && State().Defaults != 0;
+                bool noWindow = !gui::WindowExists(kHolderWindow);
+                bool text = alert.messageText == u"Error!" && alert.icon == platform::AlertIcon::Stop &&
+                            alert.informativeText.ends_with(u"\n\nThis app will now quit.");
+                std::fprintf(stderr, "order=%d%d%d text=%d\n", accessory, observing, noWindow, text);
+                return 0;
+            });
+            Start();
+            std::fprintf(stderr, "not stopped\n");
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(0), "order=111 text=1");
+}
+
+TEST_F(LifecycleTest, StartupOpensTheHiddenHolderWindowAndBecomesAnAccessory)
+{
+    EXPECT_EXIT(
+        {
+            Start();
+            bool holder = gui::WindowExists(kHolderWindow) && !gui::WindowExists(kListWindow);
+            int64_t policy = gui::PlatformMessage(nullptr, State().SharedApp, "activationPolicy");
+            std::fprintf(stderr, "holder=%d policy=%lld x=%lld\n", holder, static_cast<long long>(policy),
+                         static_cast<long long>(State().ListWindowX));
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "holder=1 policy=1 x=-1");
+}
+
+TEST_F(LifecycleTest, QuitItemShutsDownWithZero)
+{
+    EXPECT_EXIT(
+        {
+            Start();
+            gui::PostEvent(gui::EventMenu, kQuitItem, 0, 0);
+            RunMainLoop();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(LifecycleTest, QuitRequestsFromTheDesktopAndSignalsShutDownWithZero)
+{
+    EXPECT_EXIT(
+        {
+            Start();
+            platform::PostQuitRequestForTests();
+            RunMainLoop();
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(
+        {
+            Start();
+            std::raise(SIGTERM);
+            RunMainLoop();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(LifecycleTest, ShutdownClosesTheListWindowAndEditorFirst)
+{
+    EXPECT_EXIT(
+        {
+            Start();
+            gui::CreateWindow(kListWindow, 300, 40, 460, 200, u"");
+            gui::CreateWindow(kEditorWindow, 0, 0, 300, 200, u"Add Event", 256);
+            State().EditingExisting = 1;
+            // Shutdown's own exit must come after it has torn both windows down.
+            std::atexit([] {
+                std::fprintf(stderr, "list=%lld editor=%lld editing=%d\n",
+                             static_cast<long long>(gui::WindowExists(kListWindow)),
+                             static_cast<long long>(gui::WindowExists(kEditorWindow)),
+                             State().EditingExisting);
+            });
+            Shutdown();
+        },
+        ::testing::ExitedWithCode(0), "list=0 editor=0 editing=0");
+}
+
+TEST_F(LifecycleTest, EscapeInTheListWindowClosesItAndTheEditor)
+{
+    EXPECT_EXIT(
+        {
+            Start();
+            gui::CreateWindow(kListWindow, 321, 40, 460, 200, u"");
+            gui::AddKeyShortcut(kListWindow, kEscapeKey, kEscapeItem);
+            gui::CreateWindow(kEditorWindow, 0, 0, 300, 200, u"Edit Event", 256);
+            State().ExportToCalendar = 1;
+            auto* list =
+                dynamic_cast<platform::Window*>(platform::ObjectFromHandle(gui::WindowHandle(kListWindow)));
+            platform::PostKeyPressForTests(*list, platform::KeyEvent{u"\x1b"});
+            RunUntil([] { return !gui::WindowExists(kListWindow); });
+            std::fprintf(stderr, "list=%lld editor=%lld export=%d x=%lld\n",
+                         static_cast<long long>(gui::WindowExists(kListWindow)),
+                         static_cast<long long>(gui::WindowExists(kEditorWindow)), State().ExportToCalendar,
+                         static_cast<long long>(State().ListWindowX));
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "list=0 editor=0 export=0 x=321");
+}
+
+TEST_F(LifecycleTest, AppearanceChangePostsItsEvent)
+{
+    EXPECT_EXIT(
+        {
+            Start();
+            bool dark = platform::IsDarkAppearance();
+            platform::SetDarkAppearanceForTests(!dark);
+            int64_t code = 0;
+            for (int i = 0; i < 20 && code != kAppearanceChangedEvent; ++i)
+                code = gui::WaitEvent(20);
+            int64_t current = gui::PlatformMessage(nullptr, 0, "NSAppearance currentAppearance");
+            std::fprintf(stderr, "event=%lld appearance=%d\n", static_cast<long long>(code), current != 0);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "event=66036 appearance=1");
+}
+
+// The status-bar click's position rule and DesktopUnderMouse need only the desktop queries.
+class DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static bool started = [] {
+            static int argc = 1;
+            static char name[] = "nevalon";
+            static char* argv[] = {name, nullptr};
+            std::string error;
+            return platform::StartApplication(argc, argv, error);
+        }();
+        ASSERT_TRUE(started);
+    }
+    void TearDown() override
+    {
+        platform::SetScreensForTests(std::nullopt);
+        platform::SetPointerForTests(std::nullopt);
+    }
+    static void Screens(std::vector<platform::Rect> screens)
+    {
+        platform::SetScreensForTests(std::move(screens));
+    }
+    static void Pointer(double x, double y) { platform::SetPointerForTests(platform::Point{x, y}); }
+};
+
+TEST_F(DesktopTest, ListWindowIsCentredOnThePointerAndKeptOnItsScreen)
+{
+    Screens({{0, 0, 1440, 900}, {1440, -200, 1920, 1080}});
+    Pointer(700, 10);
+    EXPECT_EQ(ListWindowXUnderMouse(), 470);
+    Pointer(1430, 10); // near the right edge of the main screen
+    EXPECT_EQ(ListWindowXUnderMouse(), 1440 - 460);
+    Pointer(5, 10); // near its left edge
+    EXPECT_EQ(ListWindowXUnderMouse(), 0);
+    Pointer(1500, -150); // on the second screen, near its left edge
+    EXPECT_EQ(ListWindowXUnderMouse(), 1440);
+    Pointer(1440, 10); // on the shared edge: the first screen in index order wins
+    EXPECT_EQ(ListWindowXUnderMouse(), 1440 - 460);
+}
+
+TEST_F(DesktopTest, DesktopUnderMouseSearchesFromTheLastScreen)
+{
+    Screens({});
+    EXPECT_EQ(DesktopUnderMouse(), -1);
+    Screens({{0, 0, 1440, 900}, {1440, 0, 1920, 1080}});
+    Pointer(1440, 100); // on both screens' shared edge
+    EXPECT_EQ(DesktopUnderMouse(), 1);
+    Pointer(100, 100);
+    EXPECT_EQ(DesktopUnderMouse(), 0);
+    Pointer(-50, -50); // on no screen
+    EXPECT_EQ(DesktopUnderMouse(), 0);
+}
+
+} // namespace
+} // namespace nevalon::app
