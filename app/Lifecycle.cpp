@@ -61,6 +61,13 @@ bool OperatingSystemTooOld()
     return version.major <= 11;
 }
 
+// Desktop bounds are inclusive on every side.
+bool OnDesktop(int64_t i, int64_t x, int64_t y)
+{
+    return gui::ScreenLeft(i) <= x && x <= gui::ScreenLeft(i) + gui::ScreenWidth(i) &&
+           gui::ScreenTop(i) <= y && y <= gui::ScreenTop(i) + gui::ScreenHeight(i);
+}
+
 void CloseEditorWindow()
 {
     if (gui::WindowExists(kEditorWindow)) gui::DestroyWindow(kEditorWindow);
@@ -165,9 +172,7 @@ int64_t DesktopUnderMouse()
     if (n < 0) return 0;
     int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
     for (int64_t i = n - 1; i >= 0; --i) {
-        if (gui::ScreenLeft(i) <= x && x <= gui::ScreenLeft(i) + gui::ScreenWidth(i) &&
-            gui::ScreenTop(i) <= y && y <= gui::ScreenTop(i) + gui::ScreenHeight(i))
-            return i;
+        if (OnDesktop(i, x, y)) return i;
     }
     return 0;
 }
@@ -178,9 +183,7 @@ int64_t ListWindowXUnderMouse()
     int64_t count = gui::CountScreens();
     int64_t desktop = -1;
     for (int64_t i = 0; i < count && desktop < 0; ++i) {
-        if (gui::ScreenLeft(i) <= x && x <= gui::ScreenLeft(i) + gui::ScreenWidth(i) &&
-            gui::ScreenTop(i) <= y && y <= gui::ScreenTop(i) + gui::ScreenHeight(i))
-            desktop = i;
+        if (OnDesktop(i, x, y)) desktop = i;
     }
     // A pointer outside every screen (possible mid-reconfiguration) opens on the main screen.
     if (desktop < 0) desktop = 0;
