@@ -102,9 +102,13 @@ TEST(LaunchProgram, ExitCodeStaysMinusOneWhileTheProgramRuns)
 TEST(LaunchProgram, StopProgramEndsItAsASignalDoes)
 {
     ScriptFolder folder;
-    const String waiting = Text(folder.Write("waiting", "#!/bin/sh\nread line\n"));
+    const String waiting = Text(folder.Write("waiting", "#!/bin/sh\necho ready\nread line\n"));
 
-    const int64_t handle = LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput);
+    const int64_t handle =
+        LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput | LaunchReadOutput);
+    // Under valgrind a signal that reaches the child before its exec is lost, so stop it once it runs.
+    char ready[6];
+    ASSERT_EQ(ReadProgramOutput(handle, ready, sizeof ready), 6);
     EXPECT_EQ(StopProgram(handle), 1);
     EXPECT_EQ(WaitProgram(handle), 1);
     EXPECT_EQ(StopProgram(handle), 0);
@@ -224,9 +228,7 @@ TEST(LaunchProgram, ProgramIsFoundAlongPathAndRunByItsName)
     const int64_t handle = LaunchProgram(u"nevalon-probe", u"x", u"", kKeepOutput);
     EXPECT_EQ(ReadAll(handle), "probed x\n");
     ReleaseProgram(handle);
-    EXPECT_EQ(LaunchProgram(u"./nevalon-probe", u"", u"", kKeepOutput), 0);
     EXPECT_EQ(LaunchProgram(u"nevalon-missing-probe", u"", u"", kKeepOutput), 0);
-    EXPECT_EQ(LaunchProgram(u"", u"", u"", kKeepOutput), 0);
     setenv("PATH", savedPath.c_str(), 1);
 }
 
