@@ -14,6 +14,7 @@
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
 #include "runtime/system/files/Files.h"
+#include "runtime/system/process/Process.h"
 #include "runtime/system/strings/Strings.h"
 
 #include <cstdio>
@@ -43,10 +44,12 @@ void StartRuntime(int argc, char** argv)
     system::InitStrings();
     system::InitFiles();
     date::InitDates();
+    system::InitProcess();
 }
 
 void EndRuntime()
 {
+    system::EndProcess();
     system::EndFiles();
     date::EndDates();
     system::EndStrings();
