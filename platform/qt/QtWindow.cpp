@@ -110,6 +110,8 @@ QtWindow::QtWindow(const WindowStyle& style, Size contentSize)
     widget_->setAutoFillBackground(true);
     widget_->setAttribute(Qt::WA_QuitOnClose, false);
     ApplyFlags();
+    // Created now, so that the frame includes the decorations before the window is first shown.
+    widget_->winId();
     if (style_.resizable)
         widget_->resize(ToQtSize(contentSize));
     else
