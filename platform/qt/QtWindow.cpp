@@ -89,8 +89,9 @@ void QtWindowWidget::mousePressEvent(QMouseEvent* event)
 
 void QtWindowWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    clickCount_ = 2;
+    // The base class treats the second press as a press, which would count it as a first click.
     QWidget::mouseDoubleClickEvent(event);
+    clickCount_ = 2;
 }
 
 void QtWindowWidget::mouseReleaseEvent(QMouseEvent* event)
