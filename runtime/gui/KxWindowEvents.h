@@ -11,6 +11,8 @@ public:
 
     int64_t WindowID() const override { return windowID_; }
     int32_t PendingZoomEvent() const { return zoomEvent_; }
+    // Drops a maximize or restore waiting for the next resize.
+    void ForgetZoomEvent() { zoomEvent_ = 0; }
 
     bool ShouldClose(platform::Window&) override;
     void WillClose(platform::Window&) override;

@@ -137,6 +137,8 @@ int64_t CreateWindow(int64_t window, int64_t x, int64_t y, int64_t width, int64_
         created->Miniaturize();
     else if (flags & WindowZoomed)
         created->Zoom();
+    // The platform may resize the window for the zoom only later; that resize must not announce it.
+    record->delegate->ForgetZoomEvent();
     LowerEventSuppression();
 
     if (!(flags & WindowNoGadgets)) gadgetListWindow = number;
