@@ -1,18 +1,31 @@
 #pragma once
 
+#include "platform/Alert.h"
+#include "platform/Application.h"
+#include "platform/Screens.h"
+#include "platform/TestSeams.h"
+#include "platform/Window.h"
+#include "runtime/gui/EventBindings.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/Toolkit.h"
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace nevalon::gui::testing {
 
-// Starts the toolkit once per test program (offscreen) and gives each test a clean queue.
+// One toolkit event as WaitEvent made it current.
+struct SeenEvent {
+    int64_t code, window, object, type;
+    bool operator==(const SeenEvent&) const = default;
+};
+
+// Starts the toolkit once per test program (offscreen) and gives each test a clean queue,
+// no bindings and the platform's own screens, pointer, alerts and languages.
 class ToolkitTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -32,6 +45,11 @@ protected:
     void TearDown() override
     {
         DestroyWindow(-1);
+        RemoveAllEventCallbacks();
+        platform::SetScreensForTests(std::nullopt);
+        platform::SetPointerForTests(std::nullopt);
+        platform::SetAlertResponderForTests(nullptr);
+        platform::SetPreferredLanguagesForTests(std::nullopt);
         Drain();
     }
 
@@ -49,6 +67,41 @@ protected:
         for (int64_t code; (code = WaitEvent(milliseconds)) != 0;)
             if (code > 0) events.emplace_back(code, EventWindow());
         return events;
+    }
+
+    // Lets the platform deliver what it has pending without taking anything from the toolkit queue.
+    static void PumpPlatform()
+    {
+        while (platform::ProcessPlatformEvents(20)) {
+        }
+    }
+
+    // Takes every queued toolkit event, in order, without asking the platform for more.
+    static std::vector<SeenEvent> TakeQueued()
+    {
+        std::vector<SeenEvent> events;
+        while (DequeueEvent() != 0)
+            events.push_back({EventCode(), EventWindow(), EventGadgetNumber(), EventSubtype()});
+        return events;
+    }
+
+    // Waits (boundedly) for the platform to reach a state it delivers asynchronously.
+    static bool PumpUntil(const std::function<bool()>& done)
+    {
+        for (int round = 0; round < 100 && !done(); ++round)
+            WaitEvent(20);
+        return done();
+    }
+
+    static platform::Window* PlatformWindowOf(int64_t window)
+    {
+        return dynamic_cast<platform::Window*>(platform::ObjectFromHandle(WindowHandle(window)));
+    }
+
+    static bool IsKey(int64_t window)
+    {
+        platform::Window* w = PlatformWindowOf(window);
+        return w && w->IsKey();
     }
 };
 
