@@ -4,6 +4,7 @@
 #include <functional>
 #include <list>
 #include <memory>
+#include <new>
 #include <unordered_map>
 #include <vector>
 
@@ -31,8 +32,15 @@ public:
             dynamicIndex_[HandleOf(record)] = std::prev(dynamic_.end());
             return record;
         }
-        if (number < 0) return nullptr;
-        if (number >= Capacity()) slots_.resize(static_cast<size_t>(number + growthStep_));
+        if (number < 0 || number > static_cast<int64_t>(slots_.max_size()) - growthStep_) return nullptr;
+        if (number >= Capacity()) {
+            // A number far beyond any table (a stale dynamic handle, say) is refused, not thrown.
+            try {
+                slots_.resize(static_cast<size_t>(number + growthStep_));
+            } catch (const std::bad_alloc&) {
+                return nullptr;
+            }
+        }
         auto& slot = slots_[static_cast<size_t>(number)];
         if (slot && slot->IsLive()) {
             free_(number);
