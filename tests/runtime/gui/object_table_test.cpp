@@ -150,5 +150,17 @@ TEST_F(ObjectTableTest, LiveNumbersListFixedSlotsInOrderThenDynamicInCreationOrd
     EXPECT_EQ(table.LiveNumbers(), (std::vector<int64_t>{0, 6, 12, table.NumberOf(d1), table.NumberOf(d2)}));
 }
 
+TEST_F(ObjectTableTest, AFixedNumberTooLargeForMemoryIsRefused)
+{
+    Make(1);
+    // As large as the handle of a dynamic object: a slot array that long cannot exist.
+    EXPECT_EQ(table.Create(int64_t{1} << 45), nullptr);
+    EXPECT_EQ(table.Create(INT64_MAX), nullptr);
+    EXPECT_EQ(table.Create(INT64_MAX - 7), nullptr);
+    EXPECT_EQ(table.Capacity(), 8);
+    EXPECT_TRUE(table.Exists(1));
+    EXPECT_NE(Make(9), nullptr);
+}
+
 } // namespace
 } // namespace nevalon::gui

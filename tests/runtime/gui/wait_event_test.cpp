@@ -78,15 +78,5 @@ TEST_F(ToolkitTest, WaitEventWithoutLimitReturnsWhenAPlatformEventPostsOne)
     EXPECT_EQ(EventWindow(), 1);
 }
 
-TEST_F(ToolkitTest, AQuitRequestBecomesTheApplicationMenusQuitItem)
-{
-    platform::PostQuitRequestForTests();
-    EXPECT_EQ(WaitEvent(1000), EventMenu);
-    EXPECT_EQ(EventMenuItem(), -4);
-    EXPECT_EQ(EventWindow(), -1);
-    EXPECT_EQ(EventSubtype(), 0);
-    EXPECT_TRUE(platform::ApplicationStarted());
-}
-
 } // namespace
 } // namespace nevalon::gui

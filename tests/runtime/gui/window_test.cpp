@@ -60,6 +60,10 @@ TEST_F(WindowTest, NumbersThatNameNoWindowDoNothing)
     EXPECT_EQ(WindowExists(1), 1);
     EXPECT_EQ(WindowExists(dynamic), 1);
     EXPECT_EQ(PlatformWindowOf(1)->Title(), u"only");
+
+    // A number no table can hold opens nothing.
+    EXPECT_EQ(CreateWindow(int64_t{1} << 45, 0, 0, 100, 100, u"refused"), 0);
+    EXPECT_EQ(WindowExists(int64_t{1} << 45), 0);
 }
 
 TEST_F(WindowTest, ReusingALiveNumberClosesTheOldWindow)
