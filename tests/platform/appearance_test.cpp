@@ -44,6 +44,7 @@ protected:
         std::string error;
         ASSERT_TRUE(StartApplication(argc, argv, error)) << error;
         // The observer class is made at run time, as the application makes its own.
+        if (FindClass("Kx_KVO_Test")) return;
         Class* observer = AllocateClass("NSObject", "Kx_KVO_Test");
         ASSERT_NE(observer, nullptr);
         observer->AddMethod(
@@ -65,10 +66,15 @@ protected:
     }
     void TearDown() override
     {
-        for (int64_t o : observers)
+        for (int64_t o : observers) {
             Send(app, "removeObserver:forKeyPath:", {o, MakeString(u"effectiveAppearance")});
+            Send(app, "removeObserver:forKeyPath:", {o, MakeString(u"mainMenu")});
+        }
         for (int64_t o : observers)
             Send(o, "release");
+        // A later object may be born at a released observer's address.
+        for (int64_t o : registeredButReleased)
+            Send(app, "removeObserver:forKeyPath:", {o, MakeString(u"effectiveAppearance")});
         SetDarkAppearanceForTests(false);
         DrainAutoreleasePool();
     }
@@ -86,6 +92,7 @@ protected:
 
     int64_t app = 0;
     std::vector<int64_t> observers;
+    std::vector<int64_t> registeredButReleased;
 };
 
 TEST_F(AppearanceTest, ObserversHearTheNewAppearanceUnderTheNewKey)
@@ -138,6 +145,7 @@ TEST_F(AppearanceTest, RemovedOrReleasedObserversHearNothing)
     // A released observer that never unregistered is skipped, not called.
     Send(released, "release");
     observers.erase(std::find(observers.begin(), observers.end(), released));
+    registeredButReleased.push_back(released);
 
     SetDarkAppearanceForTests(true);
     ASSERT_EQ(heard.size(), 1u);

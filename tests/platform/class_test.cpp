@@ -18,6 +18,13 @@ std::string Answer(const MessageResult& result)
     return reinterpret_cast<const char*>(result.AsInteger());
 }
 
+// A class name not used before in this process.
+std::string FreshName(const char* stem)
+{
+    static int count = 0;
+    return stem + std::to_string(++count);
+}
+
 class ClassTest : public ::testing::Test {
 protected:
     void SetUp() override { RegisterPlatformClasses(); }
@@ -25,22 +32,23 @@ protected:
 
 TEST_F(ClassTest, AClassMadeAtRunTimeIsFoundByNameOnlyOnceRegistered)
 {
-    Class* cls = AllocateClass("NSObject", "Made_Later");
+    std::string name = FreshName("Made_Later");
+    Class* cls = AllocateClass("NSObject", name);
     ASSERT_NE(cls, nullptr);
-    EXPECT_EQ(cls->Name(), "Made_Later");
+    EXPECT_EQ(cls->Name(), name);
     EXPECT_EQ(cls->Superclass(), FindClass("NSObject"));
-    EXPECT_EQ(FindClass("Made_Later"), nullptr);
+    EXPECT_EQ(FindClass(name), nullptr);
     // The name is taken while the class waits to be registered.
-    EXPECT_EQ(AllocateClass("NSObject", "Made_Later"), nullptr);
+    EXPECT_EQ(AllocateClass("NSObject", name), nullptr);
 
     RegisterClass(cls);
-    EXPECT_EQ(FindClass("Made_Later"), cls);
-    EXPECT_EQ(AllocateClass("NSObject", "Made_Later"), nullptr);
-    EXPECT_EQ(DefineClass("NSObject", "Made_Later"), cls);
+    EXPECT_EQ(FindClass(name), cls);
+    EXPECT_EQ(AllocateClass("NSObject", name), nullptr);
+    EXPECT_EQ(DefineClass("NSObject", name), cls);
 
-    EXPECT_EQ(AllocateClass("No_Such_Superclass", "Orphan"), nullptr);
+    EXPECT_EQ(AllocateClass("No_Such_Superclass", name + "_Orphan"), nullptr);
     EXPECT_EQ(AllocateClass("NSObject", ""), nullptr);
-    EXPECT_EQ(FindClass("Orphan"), nullptr);
+    EXPECT_EQ(FindClass(name + "_Orphan"), nullptr);
     RegisterClass(nullptr);
 }
 

@@ -11,7 +11,6 @@
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
 
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -24,22 +23,33 @@ struct SeenEvent {
     bool operator==(const SeenEvent&) const = default;
 };
 
+// Ends the toolkit when the tests are over, before static destruction takes Qt's own globals away.
+class ToolkitEnvironment : public ::testing::Environment {
+public:
+    static inline bool started = false;
+    void TearDown() override
+    {
+        if (started) EndToolkit();
+        started = false;
+    }
+};
+inline ::testing::Environment* const toolkitEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+
 // Starts the toolkit once per test program (offscreen) and gives each test a clean queue,
 // no bindings and the platform's own screens, pointer, alerts and languages.
 class ToolkitTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static bool started = [] {
+        if (!ToolkitEnvironment::started) {
             static int argc = 1;
             static char name[] = "toolkit-tests";
             static char* argv[] = {name, nullptr};
             std::string error;
-            bool ok = InitToolkit(argc, argv, error);
-            std::atexit(EndToolkit);
-            return ok;
-        }();
-        ASSERT_TRUE(started);
+            ToolkitEnvironment::started = InitToolkit(argc, argv, error);
+            ASSERT_TRUE(ToolkitEnvironment::started) << error;
+        }
         Drain();
     }
     void TearDown() override
