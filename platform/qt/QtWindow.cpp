@@ -165,10 +165,13 @@ void QtWindow::ApplyFlags()
     }
     if (level_ == WindowLevel::Floating) flags |= Qt::WindowStaysOnTopHint;
     if (!canBecomeKey_) flags |= Qt::WindowDoesNotAcceptFocus;
-    // Changing flags hides a visible widget; show it again the way it was.
-    bool wasVisible = widget_->isVisible();
+    if (QWindow* handle = widget_->windowHandle()) {
+        // QWidget::setWindowFlags would re-create a shown window, and showing it again takes the keyboard.
+        widget_->overrideWindowFlags(flags);
+        handle->setFlags(flags);
+        return;
+    }
     widget_->setWindowFlags(flags);
-    if (wasVisible) widget_->show();
 }
 
 void QtWindow::SetTitle(const std::u16string& title)
