@@ -302,6 +302,38 @@ TEST_F(WindowTest, ClosingAWindowThatIsNotKeyActivatesNothing)
     EXPECT_TRUE(IsKey(3));
 }
 
+TEST_F(WindowTest, ADisabledWindowCannotBecomeKey)
+{
+    ASSERT_NE(CreateWindow(1, 0, 0, 100, 100, u"disabled"), 0);
+    ASSERT_NE(CreateWindow(2, 0, 0, 100, 100, u"enabled"), 0);
+    ASSERT_TRUE(PumpUntil([] { return IsKey(2); }));
+    SetWindowDisabled(1, true);
+    EXPECT_TRUE(FindWindowRecord(1)->disabled);
+    ActivateWindow(1);
+    Drain();
+    EXPECT_FALSE(IsKey(1));
+    EXPECT_TRUE(PlatformWindowOf(1)->IsVisible());
+
+    SetWindowDisabled(1, false);
+    ActivateWindow(1);
+    EXPECT_TRUE(PumpUntil([] { return IsKey(1); }));
+}
+
+TEST_F(WindowTest, ChangingTheLevelLeavesTheKeyboardWhereItWas)
+{
+    ASSERT_NE(CreateWindow(1, 40, 50, 100, 100, u"floating"), 0);
+    ASSERT_NE(CreateWindow(2, 0, 0, 100, 100, u"key"), 0);
+    ASSERT_TRUE(PumpUntil([] { return IsKey(2); }));
+    SetWindowFloating(1, 1);
+    Drain();
+    EXPECT_TRUE(IsKey(2));
+    EXPECT_TRUE(PlatformWindowOf(1)->IsVisible());
+    EXPECT_EQ(WindowLeft(1), 40);
+    SetWindowFloating(1, 0);
+    Drain();
+    EXPECT_TRUE(IsKey(2));
+}
+
 TEST_F(WindowTest, TheCloseBoxPostsTwoAndTheWindowStaysOpen)
 {
     ASSERT_NE(CreateWindow(1, 0, 0, 100, 100, u"asks"), 0);
