@@ -78,6 +78,21 @@ TEST_F(WindowTest, ReusingALiveNumberClosesTheOldWindow)
     EXPECT_EQ(WindowInnerHeight(3), 150);
     // The old window's delegate is gone: its notifications reach nobody.
     EXPECT_EQ(old->Delegate(), nullptr);
+    EXPECT_EQ(WindowNumberOf(*old.get()), -1);
+}
+
+TEST_F(WindowTest, NewGadgetsGoToTheLastWindowOpenedWithoutFlag4096)
+{
+    ASSERT_NE(CreateWindow(1, 0, 0, 100, 100, u"list"), 0);
+    EXPECT_EQ(GadgetListWindow(), 1);
+    int64_t dynamic = CreateWindow(-1, 0, 0, 100, 100, u"dynamic");
+    EXPECT_EQ(GadgetListWindow(), dynamic);
+    ASSERT_NE(CreateWindow(2, 0, 0, 100, 100, u"no gadgets", WindowCloseBox | WindowNoGadgets), 0);
+    EXPECT_EQ(GadgetListWindow(), dynamic);
+    DestroyWindow(1);
+    EXPECT_EQ(GadgetListWindow(), dynamic);
+    DestroyWindow(dynamic);
+    EXPECT_EQ(GadgetListWindow(), -1);
 }
 
 TEST_F(WindowTest, MinusOneClosesEveryWindow)
