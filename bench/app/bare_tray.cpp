@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QWidget>
-
 #include <csignal>
 
 int main(int argc, char** argv)

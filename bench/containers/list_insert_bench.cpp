@@ -3,6 +3,7 @@
 // list hands its emptied blocks back to the allocator, which returns them to the system (system time counts
 // here); std::list's small nodes stay cached inside the allocator.
 #include "runtime/system/containers/List.h"
+#include "support/ProcessClock.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,6 +12,9 @@
 #include <list>
 
 using namespace nevalon::system;
+
+using nevalon::bench::Now;
+using nevalon::bench::Since;
 
 namespace {
 
@@ -25,19 +29,6 @@ struct Record {
     int64_t titleGadget;
     int64_t countdownGadget;
 };
-
-// Processor time of this process, so that other work on a shared machine counts less.
-double Now()
-{
-    timespec now;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double Since(double start)
-{
-    return Now() - start;
-}
 
 struct Times {
     double insert = 1e9;

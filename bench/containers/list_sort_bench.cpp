@@ -2,6 +2,7 @@
 // std::stable_sort on a vector of record pointers, all comparing titles with CompareStrings, and prints
 // SortListByField time / reference time.
 #include "runtime/system/containers/ListSort.h"
+#include "support/ProcessClock.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -12,6 +13,9 @@
 #include <vector>
 
 using namespace nevalon::system;
+
+using nevalon::bench::Now;
+using nevalon::bench::Since;
 
 namespace {
 
@@ -24,19 +28,6 @@ struct Record {
     int64_t category;
     int64_t id;
 };
-
-// Processor time of this process, so that other work on a shared machine counts less.
-double Now()
-{
-    timespec now;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double Since(double start)
-{
-    return Now() - start;
-}
 
 // Titles of 8 to 20 letters with a shared prefix now and then, so that many comparisons look past the
 // first unit, and a few repeated titles to exercise stability.

@@ -2,6 +2,7 @@
 // plain UTF-8 to UTF-16 conversion, and prints ReadLine time / reference time.
 #include "runtime/system/files/Files.h"
 #include "runtime/system/strings/Strings.h"
+#include "support/ReferenceUtf8.h"
 
 #include <algorithm>
 #include <chrono>
@@ -15,32 +16,12 @@
 
 using namespace nevalon::system;
 
+using nevalon::bench::ReferenceFromUtf8;
+
 namespace {
 
 constexpr int64_t kFileBytes = 50 * 1000 * 1000;
 constexpr int kRuns = 3;
-
-String ReferenceFromUtf8(const std::string& bytes)
-{
-    String out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
-        auto b = static_cast<unsigned char>(bytes[i]);
-        int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
-        uint32_t c = extra == 0 ? b : b & (0x3Fu >> extra);
-        if (i + extra >= bytes.size()) break;
-        for (int k = 1; k <= extra; ++k)
-            c = c << 6 | (static_cast<unsigned char>(bytes[i + k]) & 0x3Fu);
-        i += extra + 1;
-        if (c > 0xFFFF) {
-            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(c));
-        }
-    }
-    return out;
-}
 
 // Short lines, mostly ASCII, every fourth one with accented letters, a euro sign or an emoji.
 void WriteSample(const std::string& path)

@@ -1,6 +1,7 @@
 // Times GetField, CountSubstring and a UTF-8 round trip over a 100,000-line text against plain
 // std::u16string code doing the same work, and prints library time / reference time.
 #include "runtime/system/strings/Strings.h"
+#include "support/ReferenceUtf8.h"
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +12,8 @@
 #include <vector>
 
 using namespace nevalon::system;
+
+using nevalon::bench::ReferenceFromUtf8;
 
 namespace {
 
@@ -61,28 +64,6 @@ std::string ReferenceToUtf8(const String& text)
             out.push_back(static_cast<char>(0x80 | (c >> 12 & 0x3F)));
             out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
             out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
-
-String ReferenceFromUtf8(const std::string& bytes)
-{
-    String out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
-        auto b = static_cast<unsigned char>(bytes[i]);
-        int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
-        uint32_t c = extra == 0 ? b : b & (0x3Fu >> extra);
-        if (i + extra >= bytes.size()) break;
-        for (int k = 1; k <= extra; ++k)
-            c = c << 6 | (static_cast<unsigned char>(bytes[i + k]) & 0x3Fu);
-        i += extra + 1;
-        if (c > 0xFFFF) {
-            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(c));
         }
     }
     return out;
