@@ -232,7 +232,7 @@ void QtWindow::SetLevel(WindowLevel level)
 
 void QtWindow::SetParent(Window* parent)
 {
-    parent_ = parent;
+    parent_ = Ref<Window>(parent);
     auto* parentWindow = dynamic_cast<QtWindow*>(parent);
     widget_->winId();
     if (QWindow* handle = widget_->windowHandle())

@@ -58,7 +58,7 @@ public:
     void SetLevel(WindowLevel level) override;
     WindowLevel Level() const override { return level_; }
     void SetParent(Window* parent) override;
-    Window* Parent() const override { return parent_; }
+    Window* Parent() const override { return parent_.get(); }
     void OrderFront(bool makeKey) override;
     bool IsVisible() const override;
     bool IsKey() const override;
@@ -87,7 +87,8 @@ private:
     WindowStyle style_;
     QtWindowWidget* widget_;
     WindowDelegate* delegate_ = nullptr;
-    Window* parent_ = nullptr;
+    // Held, so that a parent closed first never leaves a dangling pointer behind.
+    Ref<Window> parent_;
     WindowLevel level_ = WindowLevel::Normal;
     Ref<ContentView> contentView_;
     bool lastZoomed_ = false;

@@ -1,0 +1,42 @@
+#include "platform/Application.h"
+#include "platform/Object.h"
+#include "platform/Window.h"
+
+#include <gtest/gtest.h>
+
+namespace nevalon::platform {
+namespace {
+
+class PlatformWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        static int argc = 1;
+        static char name[] = "platform-tests";
+        static char* argv[] = {name, nullptr};
+        std::string error;
+        ASSERT_TRUE(StartApplication(argc, argv, error)) << error;
+    }
+};
+
+TEST_F(PlatformWindowTest, AChildKeepsItsParentObjectAfterTheParentCloses)
+{
+    Window* parent = CreatePlatformWindow({}, {200, 100});
+    Window* child = CreatePlatformWindow({}, {100, 50});
+    ASSERT_TRUE(parent && child);
+    child->SetParent(parent);
+    int64_t parentHandle = parent->Handle();
+    parent->Close();
+    DrainAutoreleasePool();
+    // The closed parent is still an object the child may ask about.
+    ASSERT_EQ(child->Parent(), parent);
+    EXPECT_EQ(ObjectFromHandle(parentHandle), parent);
+    EXPECT_TRUE(child->Parent()->IsClosed());
+    child->SetParent(nullptr);
+    EXPECT_EQ(ObjectFromHandle(parentHandle), nullptr);
+    child->Close();
+    DrainAutoreleasePool();
+}
+
+} // namespace
+} // namespace nevalon::platform
