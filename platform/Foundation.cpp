@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Defaults.h"
+#include "platform/Image.h"
 #include "platform/Screens.h"
 #include "platform/WindowClasses.h"
 
@@ -270,6 +271,7 @@ void RegisterPlatformClasses()
     RegisterProcessClasses();
     RegisterApplicationClasses();
     RegisterWindowClasses();
+    RegisterImageClass();
     // Constants live for the whole run, like the platform's own.
     auto* newKey = new StringObject(u"new");
     DefineConstant("NSKeyValueChangeNewKey", newKey->Handle());
