@@ -37,6 +37,13 @@ std::optional<WallClock> WallClockOf(Date date)
     return WallClockAt(instant->time_since_epoch().count());
 }
 
+// One component of the wall clock a Date shows; -1 when it shows none.
+template <typename Field> int64_t Component(Date date, Field WallClock::*field)
+{
+    const auto wall = WallClockOf(date);
+    return wall ? static_cast<int64_t>((*wall).*field) : -1;
+}
+
 } // namespace
 
 std::optional<std::chrono::sys_seconds> DateToInstant(Date date)
@@ -49,38 +56,32 @@ std::optional<std::chrono::sys_seconds> DateToInstant(Date date)
 
 int64_t DateYear(Date date)
 {
-    const auto wall = WallClockOf(date);
-    return wall ? wall->year : -1;
+    return Component(date, &WallClock::year);
 }
 
 int64_t DateMonth(Date date)
 {
-    const auto wall = WallClockOf(date);
-    return wall ? wall->month : -1;
+    return Component(date, &WallClock::month);
 }
 
 int64_t DateDay(Date date)
 {
-    const auto wall = WallClockOf(date);
-    return wall ? wall->day : -1;
+    return Component(date, &WallClock::day);
 }
 
 int64_t DateHour(Date date)
 {
-    const auto wall = WallClockOf(date);
-    return wall ? wall->hour : -1;
+    return Component(date, &WallClock::hour);
 }
 
 int64_t DateMinute(Date date)
 {
-    const auto wall = WallClockOf(date);
-    return wall ? wall->minute : -1;
+    return Component(date, &WallClock::minute);
 }
 
 int64_t DateSecond(Date date)
 {
-    const auto wall = WallClockOf(date);
-    return wall ? wall->second : -1;
+    return Component(date, &WallClock::second);
 }
 
 bool DateParts(Date date, int32_t& year, int32_t& month, int32_t& day, int32_t& hour, int32_t& minute,
