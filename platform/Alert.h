@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,9 +17,6 @@ struct AlertRequest {
 
 // Runs a modal alert and returns the index of the pressed button (0 for the first).
 int RunAlert(const AlertRequest& request);
-
-// Test seam: a function that answers alerts instead of a person (empty restores the dialog).
-void SetAlertResponderForTests(std::function<int(const AlertRequest&)> responder);
 
 // The user's preferred languages, most preferred first ("de-DE", "en-US", ...).
 std::vector<std::string> PreferredLanguages();

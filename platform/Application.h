@@ -8,6 +8,11 @@ namespace nevalon::platform {
 
 class Window;
 
+// Key codes of the digit keys 0 to 9 and of F1 to F12 in the platform's own key-code table (the
+// classic desktop layout), so that a key-code shortcut means the same key everywhere.
+inline constexpr int kDigitKeyCodes[10] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
+inline constexpr int kFunctionKeyCodes[12] = {122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111};
+
 struct KeyEvent {
     // Characters without modifiers, in UTF-16 (platform function keys use U+F700..U+F8FF).
     std::u16string characters;
@@ -49,8 +54,9 @@ void SetAppearanceChangeHandler(std::function<void()> handler);
 // Whether the desktop's appearance is dark.
 bool IsDarkAppearance();
 
-// Test seam: switches the appearance as the desktop would.
-void SetDarkAppearanceForTests(bool dark);
+// Makes the program's windows draw in the dark or the light appearance. Observers hear of it as of
+// any change of the desktop's appearance.
+void SetAppearance(bool dark);
 
 // Brings the application's windows to the front.
 void ActivateApplication();
@@ -63,9 +69,6 @@ struct OsVersion {
     int64_t major = 0, minor = 0, patch = 0;
 };
 OsVersion OperatingSystemVersion();
-
-// Test seam: the version the platform reports from now on.
-void SetOperatingSystemVersionForTests(OsVersion version);
 
 // Directory of the running executable, without a trailing "/".
 std::string BundlePath();

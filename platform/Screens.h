@@ -2,7 +2,6 @@
 
 #include "platform/Geometry.h"
 
-#include <optional>
 #include <vector>
 
 namespace nevalon::platform {
@@ -16,10 +15,5 @@ Point PointerPosition();
 
 // Height of the band at the top of the main screen that windows should not cover.
 double MenuBarHeight();
-
-// Test seams: describe the screens and the pointer instead of asking the platform
-// (std::nullopt restores the real ones).
-void SetScreensForTests(std::optional<std::vector<Rect>> screens);
-void SetPointerForTests(std::optional<Point> pointer);
 
 } // namespace nevalon::platform

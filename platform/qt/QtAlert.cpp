@@ -1,5 +1,5 @@
 #include "platform/Alert.h"
-#include "platform/TestSeams.h"
+#include "platform/Overrides.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -9,9 +9,6 @@
 
 namespace nevalon::platform {
 namespace {
-
-std::function<int(const AlertRequest&)> responder;
-std::optional<std::vector<std::string>> languagesForTests;
 
 QMessageBox::Icon IconOf(AlertIcon icon)
 {
@@ -32,7 +29,7 @@ QMessageBox::Icon IconOf(AlertIcon icon)
 
 int RunAlert(const AlertRequest& request)
 {
-    if (responder) return responder(request);
+    if (Overrides().alertResponder) return Overrides().alertResponder(request);
     if (!QApplication::instance()) return 0;
     QMessageBox box;
     box.setIcon(IconOf(request.icon));
@@ -55,27 +52,13 @@ int RunAlert(const AlertRequest& request)
     return 0;
 }
 
-void SetAlertResponderForTests(std::function<int(const AlertRequest&)> r)
-{
-    responder = std::move(r);
-}
-
 std::vector<std::string> PreferredLanguages()
 {
-    if (languagesForTests) return *languagesForTests;
+    if (Overrides().preferredLanguages) return *Overrides().preferredLanguages;
     std::vector<std::string> result;
     for (const QString& language : QLocale::system().uiLanguages())
         result.push_back(language.toStdString());
     return result;
-}
-
-} // namespace nevalon::platform
-
-namespace nevalon::platform {
-
-void SetPreferredLanguagesForTests(std::optional<std::vector<std::string>> languages)
-{
-    languagesForTests = std::move(languages);
 }
 
 } // namespace nevalon::platform

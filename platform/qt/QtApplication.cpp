@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 #include "platform/Foundation.h"
+#include "platform/Overrides.h"
 #include "platform/qt/QtWindow.h"
 
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
-#include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -32,7 +32,6 @@ std::function<void()> quitHandler;
 std::function<bool(Window&, const KeyEvent&)> keyDownHandler;
 std::function<void()> appearanceHandler;
 int64_t activationPolicy = 0;
-std::optional<OsVersion> reportedVersion;
 int signalPipe[2] = {-1, -1};
 int pendingWakeUps = 0;
 uint64_t handledEvents = 0;
@@ -61,13 +60,10 @@ bool DisplayReachable(std::string& error)
     return ok;
 }
 
-// The classic desktop key-code table, so that key-code shortcuts mean the same key everywhere.
 int KeyCodeOf(int qtKey)
 {
-    static const int digits[] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
-    static const int functions[] = {122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111};
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return digits[qtKey - Qt::Key_0];
-    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return functions[qtKey - Qt::Key_F1];
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return kDigitKeyCodes[qtKey - Qt::Key_0];
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return kFunctionKeyCodes[qtKey - Qt::Key_F1];
     return 0;
 }
 
@@ -312,9 +308,9 @@ bool IsDarkAppearance()
     return app && DarkPalette(QApplication::palette());
 }
 
-void SetDarkAppearanceForTests(bool dark)
+void SetAppearance(bool dark)
 {
-    if (!app) return;
+    if (!app || dark == IsDarkAppearance()) return;
     QPalette palette = QApplication::style()->standardPalette();
     if (dark) {
         palette.setColor(QPalette::Window, QColor(40, 40, 40));
@@ -346,14 +342,9 @@ int64_t ActivationPolicy()
 
 OsVersion OperatingSystemVersion()
 {
-    if (reportedVersion) return *reportedVersion;
+    if (Overrides().osVersion) return *Overrides().osVersion;
     // Where Qt 6 runs, the platform is new enough: report the lowest version the check accepts.
     return OsVersion{12, 0, 0};
-}
-
-void SetOperatingSystemVersionForTests(OsVersion version)
-{
-    reportedVersion = version;
 }
 
 std::string BundlePath()

@@ -1,3 +1,4 @@
+#include "platform/Overrides.h"
 #include "platform/Screens.h"
 #include "platform/qt/QtCoordinates.h"
 
@@ -6,13 +7,6 @@
 #include <QScreen>
 
 namespace nevalon::platform {
-namespace {
-
-std::optional<std::vector<Rect>> screensForTests;
-std::optional<Point> pointerForTests;
-
-} // namespace
-
 QPoint MainScreenOrigin()
 {
     QScreen* main = QGuiApplication::primaryScreen();
@@ -39,7 +33,7 @@ QPoint ToQt(Point p)
 
 std::vector<Rect> Screens()
 {
-    if (screensForTests) return *screensForTests;
+    if (Overrides().screens) return *Overrides().screens;
     std::vector<Rect> result;
     if (!QGuiApplication::instance()) return result;
     QScreen* main = QGuiApplication::primaryScreen();
@@ -51,7 +45,7 @@ std::vector<Rect> Screens()
 
 Point PointerPosition()
 {
-    if (pointerForTests) return *pointerForTests;
+    if (Overrides().pointer) return *Overrides().pointer;
     if (!QGuiApplication::instance()) return {};
     return FromQt(QCursor::pos());
 }
@@ -61,16 +55,6 @@ double MenuBarHeight()
     QScreen* main = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
     if (!main) return 0;
     return main->availableGeometry().top() - main->geometry().top();
-}
-
-void SetScreensForTests(std::optional<std::vector<Rect>> screens)
-{
-    screensForTests = std::move(screens);
-}
-
-void SetPointerForTests(std::optional<Point> pointer)
-{
-    pointerForTests = pointer;
 }
 
 } // namespace nevalon::platform

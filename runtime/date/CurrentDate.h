@@ -10,7 +10,8 @@ namespace nevalon::date {
 // The current local wall-clock time, cut down to the whole second it falls in.
 Date CurrentDate();
 
-// Tests and tools only: CurrentDate reads this clock instead of the system's; an empty one restores it.
-void SetClockForTests(std::function<std::chrono::system_clock::time_point()> clock);
+// The clock CurrentDate reads in place of the system's while it is set. Only the date test seams
+// (runtime/date/testing) set it; EndDates clears it.
+std::function<std::chrono::system_clock::time_point()>& ClockOverride();
 
 } // namespace nevalon::date

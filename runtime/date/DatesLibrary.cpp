@@ -12,7 +12,7 @@ void InitDates()
 
 void EndDates()
 {
-    SetClockForTests({});
+    ClockOverride() = nullptr;
 }
 
 } // namespace nevalon::date

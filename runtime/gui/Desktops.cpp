@@ -2,6 +2,7 @@
 
 #include "platform/Screens.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace nevalon::gui {

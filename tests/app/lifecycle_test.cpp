@@ -4,7 +4,7 @@
 #include "platform/Application.h"
 #include "platform/Object.h"
 #include "platform/Screens.h"
-#include "platform/TestSeams.h"
+#include "platform/testing/TestSeams.h"
 #include "platform/Window.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/KeyShortcut.h"
@@ -156,7 +156,7 @@ TEST_F(LifecycleTest, AppearanceChangePostsItsEvent)
         {
             Start();
             bool dark = platform::IsDarkAppearance();
-            platform::SetDarkAppearanceForTests(!dark);
+            platform::SetAppearance(!dark);
             int64_t code = 0;
             for (int i = 0; i < 20 && code != kAppearanceChangedEvent; ++i)
                 code = gui::WaitEvent(20);

@@ -60,7 +60,7 @@ protected:
 
     void SetUp() override
     {
-        SetDarkAppearanceForTests(false);
+        SetAppearance(false);
         heard.clear();
         app = SharedApplicationHandle();
     }
@@ -75,7 +75,7 @@ protected:
         // A later object may be born at a released observer's address.
         for (int64_t o : registeredButReleased)
             Send(app, "removeObserver:forKeyPath:", {o, MakeString(u"effectiveAppearance")});
-        SetDarkAppearanceForTests(false);
+        SetAppearance(false);
         DrainAutoreleasePool();
     }
 
@@ -98,7 +98,7 @@ protected:
 TEST_F(AppearanceTest, ObserversHearTheNewAppearanceUnderTheNewKey)
 {
     int64_t observer = Observe(u"effectiveAppearance", 1, 77);
-    SetDarkAppearanceForTests(true);
+    SetAppearance(true);
     EXPECT_TRUE(IsDarkAppearance());
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0].observer, observer);
@@ -107,7 +107,7 @@ TEST_F(AppearanceTest, ObserversHearTheNewAppearanceUnderTheNewKey)
     EXPECT_EQ(heard[0].newName, u"NSAppearanceNameDarkAqua");
     EXPECT_EQ(heard[0].context, 77);
 
-    SetDarkAppearanceForTests(false);
+    SetAppearance(false);
     EXPECT_FALSE(IsDarkAppearance());
     ASSERT_EQ(heard.size(), 2u);
     EXPECT_EQ(heard[1].newName, u"NSAppearanceNameAqua");
@@ -116,10 +116,10 @@ TEST_F(AppearanceTest, ObserversHearTheNewAppearanceUnderTheNewKey)
 TEST_F(AppearanceTest, OnlyARealChangeIsAnnounced)
 {
     Observe(u"effectiveAppearance", 1, 0);
-    SetDarkAppearanceForTests(false);
+    SetAppearance(false);
     EXPECT_TRUE(heard.empty());
-    SetDarkAppearanceForTests(true);
-    SetDarkAppearanceForTests(true);
+    SetAppearance(true);
+    SetAppearance(true);
     EXPECT_EQ(heard.size(), 1u);
 }
 
@@ -128,7 +128,7 @@ TEST_F(AppearanceTest, OnlyObserversOfTheKeyPathHearAndOnlyWithOptionOneIsTheNew
     Observe(u"effectiveAppearance", 0, 1);
     Observe(u"mainMenu", 1, 2);
     Observe(u"effectiveAppearance", 1, 3);
-    SetDarkAppearanceForTests(true);
+    SetAppearance(true);
     ASSERT_EQ(heard.size(), 2u);
     EXPECT_EQ(heard[0].context, 1);
     EXPECT_EQ(heard[0].newName, u"");
@@ -147,7 +147,7 @@ TEST_F(AppearanceTest, RemovedOrReleasedObserversHearNothing)
     observers.erase(std::find(observers.begin(), observers.end(), released));
     registeredButReleased.push_back(released);
 
-    SetDarkAppearanceForTests(true);
+    SetAppearance(true);
     ASSERT_EQ(heard.size(), 1u);
     EXPECT_EQ(heard[0].observer, kept);
 }
@@ -157,7 +157,7 @@ TEST_F(AppearanceTest, TheApplicationAnswersItsCurrentAppearance)
     int handlerCalls = 0;
     SetAppearanceChangeHandler([&] { ++handlerCalls; });
     EXPECT_EQ(NameOf(Send(app, "effectiveAppearance")), u"NSAppearanceNameAqua");
-    SetDarkAppearanceForTests(true);
+    SetAppearance(true);
     EXPECT_EQ(NameOf(Send(app, "effectiveAppearance")), u"NSAppearanceNameDarkAqua");
     EXPECT_EQ(handlerCalls, 1);
     SetAppearanceChangeHandler(nullptr);

@@ -3,6 +3,7 @@
 #include "runtime/date/DateParts.h"
 #include "runtime/date/Dates.h"
 #include "runtime/date/MakeDate.h"
+#include "runtime/date/testing/Clock.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/Screens.h"
-#include "platform/TestSeams.h"
+#include "platform/testing/TestSeams.h"
 #include "platform/Window.h"
 #include "runtime/gui/EventBindings.h"
 #include "runtime/gui/EventQueue.h"

@@ -1,6 +1,6 @@
 #include "ToolkitFixture.h"
 #include "platform/Application.h"
-#include "platform/TestSeams.h"
+#include "platform/testing/TestSeams.h"
 #include "runtime/gui/KeyShortcut.h"
 
 namespace nevalon::gui {

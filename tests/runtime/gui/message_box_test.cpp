@@ -1,6 +1,6 @@
 #include "ToolkitFixture.h"
 #include "platform/Alert.h"
-#include "platform/TestSeams.h"
+#include "platform/testing/TestSeams.h"
 #include "runtime/gui/MessageBox.h"
 
 #include <optional>

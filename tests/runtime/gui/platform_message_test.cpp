@@ -223,10 +223,10 @@ TEST_F(PlatformMessageTest, TheApplicationsOwnMessagesAreAnswered)
     EXPECT_GE(height, 0);
 
     int64_t defaults = PlatformMessage(nullptr, 0, "NSUserDefaults standardUserDefaults");
-    platform::SetDarkAppearanceForTests(true);
+    platform::SetAppearance(true);
     int64_t style = PlatformMessage(nullptr, defaults, "stringForKey:$", {"AppleInterfaceStyle"});
     EXPECT_EQ(platform::StringFromHandle(style), u"Dark");
-    platform::SetDarkAppearanceForTests(false);
+    platform::SetAppearance(false);
     EXPECT_EQ(PlatformMessage(nullptr, defaults, "stringForKey:$", {"AppleInterfaceStyle"}), 0);
 }
 

@@ -1,6 +1,6 @@
 #include "ToolkitFixture.h"
 #include "platform/Application.h"
-#include "platform/TestSeams.h"
+#include "platform/testing/TestSeams.h"
 
 namespace nevalon::gui {
 namespace {

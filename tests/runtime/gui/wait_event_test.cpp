@@ -1,7 +1,7 @@
 #include "ToolkitFixture.h"
 #include "platform/Foundation.h"
 #include "platform/Object.h"
-#include "platform/TestSeams.h"
+#include "platform/testing/TestSeams.h"
 
 namespace nevalon::gui {
 namespace {

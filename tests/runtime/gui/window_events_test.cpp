@@ -1,5 +1,5 @@
 #include "ToolkitFixture.h"
-#include "platform/TestSeams.h"
+#include "platform/testing/TestSeams.h"
 #include "runtime/gui/KxWindowEvents.h"
 #include "runtime/gui/WindowRecord.h"
 

@@ -1,5 +1,6 @@
-#include "platform/TestSeams.h"
+#include "platform/Overrides.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/testing/TestSeams.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -59,15 +60,39 @@ void PostMouse(QWidget* widget, QEvent::Type type, Point p, Qt::MouseButton butt
 
 } // namespace
 
+void SetAlertResponderForTests(std::function<int(const AlertRequest&)> responder)
+{
+    Overrides().alertResponder = std::move(responder);
+}
+
+void SetPreferredLanguagesForTests(std::optional<std::vector<std::string>> languages)
+{
+    Overrides().preferredLanguages = std::move(languages);
+}
+
+void SetOperatingSystemVersionForTests(OsVersion version)
+{
+    Overrides().osVersion = version;
+}
+
+void SetScreensForTests(std::optional<std::vector<Rect>> screens)
+{
+    Overrides().screens = std::move(screens);
+}
+
+void SetPointerForTests(std::optional<Point> pointer)
+{
+    Overrides().pointer = pointer;
+}
+
 void PostKeyPressForTests(Window& window, const KeyEvent& key)
 {
     auto* w = dynamic_cast<QtWindow*>(&window);
     if (!w) return;
     QString text = QString::fromStdU16String(key.characters);
     int qtKey = key.keyCode ? 0 : QtKeyOf(key);
-    static const int digits[] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
     for (int i = 0; i < 10; ++i)
-        if (key.keyCode && key.keyCode == digits[i]) qtKey = Qt::Key_0 + i;
+        if (key.keyCode && key.keyCode == kDigitKeyCodes[i]) qtKey = Qt::Key_0 + i;
     QWidget* target = w->Widget()->focusWidget() ? w->Widget()->focusWidget() : w->Widget();
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, qtKey, ModifiersOf(key), text));
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, qtKey, ModifiersOf(key), text));

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Alert.h"
+#include "platform/Application.h"
+#include "platform/Geometry.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nevalon::platform {
+
+// What a test puts in place of the desktop and the person in front of it. Nothing in the shipped
+// program writes these; only the test seams (platform/testing) do, so every field is empty there.
+struct DesktopOverrides {
+    std::function<int(const AlertRequest&)> alertResponder;
+    std::optional<std::vector<std::string>> preferredLanguages;
+    std::optional<OsVersion> osVersion;
+    std::optional<std::vector<Rect>> screens;
+    std::optional<Point> pointer;
+};
+
+DesktopOverrides& Overrides();
+
+} // namespace nevalon::platform

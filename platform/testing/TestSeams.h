@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Alert.h"
+#include "platform/Application.h"
+#include "platform/Geometry.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nevalon::platform {
+
+class Window;
+
+// Seams that stand in for the desktop and drive the platform as a person would. They live in a
+// library that only tests and tools link: the shipped program carries none of them.
+
+// Answers alerts with this function instead of a person (empty restores the dialog).
+void SetAlertResponderForTests(std::function<int(const AlertRequest&)> responder);
+
+// The user's preferred languages from now on (std::nullopt restores the desktop's).
+void SetPreferredLanguagesForTests(std::optional<std::vector<std::string>> languages);
+
+// The operating-system version the platform reports from now on.
+void SetOperatingSystemVersionForTests(OsVersion version);
+
+// Describes the screens and the pointer instead of asking the platform (std::nullopt restores them).
+void SetScreensForTests(std::optional<std::vector<Rect>> screens);
+void SetPointerForTests(std::optional<Point> pointer);
+
+// Queues a key press (and its release) for the window, delivered through the normal dispatch.
+void PostKeyPressForTests(Window& window, const KeyEvent& key);
+
+// Queues a pointer move over the window's content (a platform event that means nothing to the toolkit).
+void PostPointerMoveForTests(Window& window, Point inContent);
+
+// Queues a click (1 to 3 clicks, left or right button) at a point of the window's content.
+void PostClickForTests(Window& window, Point inContent, int clicks, bool rightButton);
+
+// Asks the window to close as its close box would.
+void PostCloseRequestForTests(Window& window);
+
+// Asks the application to quit as the desktop session would.
+void PostQuitRequestForTests();
+
+} // namespace nevalon::platform
