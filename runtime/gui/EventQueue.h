@@ -6,7 +6,7 @@
 namespace nevalon::gui {
 
 // Event codes of the queue.
-enum EventCode : int32_t {
+enum EventCodes : int32_t {
     EventMenu = 1,
     EventCloseWindow = 2,
     EventGadget = 3,

@@ -44,14 +44,13 @@ char16_t SpecialCharacter(int64_t key)
     return 0;
 }
 
+// Digits are matched by key, and function keys (key values 256 + their key code) too, whatever the
+// keyboard's layout makes them type.
 int32_t SpecialKeyCode(int64_t key)
 {
-    static const int32_t digits[] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
-    if (key >= 48 && key <= 57) return digits[key - 48];
-    static const int64_t functionKeys[] = {352, 353, 354, 355, 356, 357, 359, 365, 367, 374, 376, 378};
-    static const int32_t functionCodes[] = {96, 97, 98, 99, 100, 101, 103, 109, 111, 118, 120, 122};
-    for (size_t i = 0; i < std::size(functionKeys); ++i)
-        if (key == functionKeys[i]) return functionCodes[i];
+    if (key >= u'0' && key <= u'9') return platform::kDigitKeyCodes[key - u'0'];
+    for (int code : platform::kFunctionKeyCodes)
+        if (key == 256 + code) return code;
     return 0;
 }
 
