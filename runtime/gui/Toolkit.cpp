@@ -5,6 +5,7 @@
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/Window.h"
 #include "runtime/gui/WindowRecord.h"
+#include "runtime/gui/WindowTable.h"
 
 namespace nevalon::gui {
 namespace {
@@ -40,6 +41,7 @@ bool InitToolkit(int argc, char** argv, std::string& error)
 void EndToolkit()
 {
     DestroyWindow(-1);
+    FreeRetiredDelegates();
     RemoveAllEventCallbacks();
     ResetEventQueue();
     platform::SetQuitRequestHandler(nullptr);

@@ -3,12 +3,14 @@
 #include "platform/Application.h"
 #include "platform/Object.h"
 #include "runtime/gui/EventQueue.h"
+#include "runtime/gui/WindowTable.h"
 
 namespace nevalon::gui {
 
 int64_t WaitEvent(int64_t timeout)
 {
     platform::DrainAutoreleasePool();
+    FreeRetiredDelegates();
     if (int32_t code = DequeueEvent()) return code;
     bool handled = platform::ProcessPlatformEvents(timeout < 0 ? -1 : timeout);
     if (int32_t code = DequeueEvent()) return code;

@@ -14,6 +14,10 @@ namespace {
 
 int64_t gadgetListWindow = -1;
 
+// A delegate tears its own window down from inside its close notification, so it is kept until
+// the next WaitEvent rather than freed with the record while that call still runs.
+std::vector<std::unique_ptr<KxWindowEvents>> retiredDelegates;
+
 platform::WindowStyle StyleOf(int64_t flags)
 {
     platform::WindowStyle style;
@@ -88,8 +92,13 @@ void TearDownWindow(int64_t window)
     if (gadgetListWindow == window) gadgetListWindow = -1;
     record->window->SetDelegate(nullptr);
     DeleteQueuedEvents([window](int32_t, int64_t w) { return w == window; });
-    // Releases the delegate with the record.
+    retiredDelegates.push_back(std::move(record->delegate));
     Windows().Release(window);
+}
+
+void FreeRetiredDelegates()
+{
+    retiredDelegates.clear();
 }
 
 int64_t CreateWindow(int64_t window, int64_t x, int64_t y, int64_t width, int64_t height,

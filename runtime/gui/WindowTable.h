@@ -8,7 +8,11 @@ namespace nevalon::gui {
 // The window table (growth step 8, free routine DestroyWindow).
 ObjectTable<WindowRecord>& Windows();
 
-// Everything a closing window leaves behind: its shortcuts, its queued events and its number.
+// Everything a closing window leaves behind: its shortcuts, its queued events and its number. Its
+// delegate lives on until FreeRetiredDelegates.
 void TearDownWindow(int64_t window);
+
+// Frees the delegates of windows torn down since the last call (WaitEvent and the toolkit's end).
+void FreeRetiredDelegates();
 
 } // namespace nevalon::gui
