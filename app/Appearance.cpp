@@ -25,9 +25,9 @@ void ObserveAppearance()
     if (platform::Class* cls = platform::AllocateClass("NSObject", "Kx_KVO")) {
         cls->AddMethod("observeValueForKeyPath:ofObject:change:context:", "v@:@@@^v",
                        [](platform::Object* self, platform::MessageArgs args) {
-                           AppearanceChanged(self->Handle(), 0, args.size() > 0 ? args[0] : 0,
-                                             args.size() > 1 ? args[1] : 0, args.size() > 2 ? args[2] : 0,
-                                             args.size() > 3 ? args[3] : 0);
+                           using platform::Argument;
+                           AppearanceChanged(self->Handle(), 0, Argument(args, 0), Argument(args, 1),
+                                             Argument(args, 2), Argument(args, 3));
                            return platform::MessageResult{};
                        });
         platform::RegisterClass(cls);

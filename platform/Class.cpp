@@ -1,5 +1,6 @@
 #include "platform/Class.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -73,6 +74,37 @@ const Method* Class::FindClassMethod(std::string_view selector) const
         if (it != c->classMethods_.end()) return &it->second;
     }
     return nullptr;
+}
+
+namespace {
+
+std::vector<std::string> SortedKeys(const std::unordered_map<std::string, Method>& table)
+{
+    std::vector<std::string> keys;
+    for (const auto& entry : table)
+        keys.push_back(entry.first);
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+} // namespace
+
+std::vector<std::string> Class::Selectors() const
+{
+    return SortedKeys(methods_);
+}
+
+std::vector<std::string> Class::ClassSelectors() const
+{
+    return SortedKeys(classMethods_);
+}
+
+std::vector<Class*> AllClasses()
+{
+    std::vector<Class*> classes;
+    for (const auto& entry : Classes())
+        classes.push_back(entry.second.get());
+    return classes;
 }
 
 Class* FindClass(std::string_view name)

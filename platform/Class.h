@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace nevalon::platform {
 
@@ -30,9 +31,16 @@ struct MessageResult {
     int64_t AsInteger() const;
 };
 
-// Every argument travels as a 64-bit value: an integer, an object handle or a pointer.
+// Every argument travels as a 64-bit value: an integer or an object handle. Bytes travel as a data
+// object ("NSData"), never as a bare pointer, so that no handler reads memory it was not given.
 using MessageArgs = std::span<const int64_t>;
 using Method = std::function<MessageResult(Object* self, MessageArgs args)>;
+
+// The i-th argument, or 0 when the sender passed fewer: a message may come with any arguments.
+inline int64_t Argument(MessageArgs args, size_t i)
+{
+    return i < args.size() ? args[i] : 0;
+}
 
 // A class of platform objects: a name, a superclass and selector tables for its instances and
 // for the class itself. A class is an object too, so class methods get the class as `self`.
@@ -47,9 +55,24 @@ public:
     void AddMethod(std::string selector, std::string typeEncoding, Method method);
     void AddClassMethod(std::string selector, Method method);
 
+    // Adds a method that only receivers of type T answer. Any other instance of the class (a bare
+    // object made by the generic "new", say) gets nothing, as if the method were missing.
+    template <typename T, typename Body>
+    void AddMethodOf(std::string selector, std::string typeEncoding, Body body)
+    {
+        AddMethod(std::move(selector), std::move(typeEncoding), [body](Object* self, MessageArgs args) {
+            auto* receiver = dynamic_cast<T*>(self);
+            return receiver ? body(*receiver, args) : MessageResult{};
+        });
+    }
+
     // Looks the selector up here, then in the superclasses; null when nobody answers it.
     const Method* FindMethod(std::string_view selector) const;
     const Method* FindClassMethod(std::string_view selector) const;
+
+    // The selectors this class itself defines (not its superclasses'), sorted.
+    std::vector<std::string> Selectors() const;
+    std::vector<std::string> ClassSelectors() const;
 
 private:
     std::string name_;
@@ -60,6 +83,9 @@ private:
 
 // The registered class with this name, or null.
 Class* FindClass(std::string_view name);
+
+// Every registered class, by name.
+std::vector<Class*> AllClasses();
 
 // Creates a class that is not yet visible by name; null when the name is taken or the superclass unknown.
 Class* AllocateClass(std::string_view superclassName, std::string_view name);

@@ -39,25 +39,19 @@ Object* runningApp = nullptr;
 Object* mainBundle = nullptr;
 Object* mainMenu = nullptr;
 Object* standardDefaults = nullptr;
-Ref<Object> currentAppearance;
 
-MessageResult Nothing()
-{
-    return {};
-}
 MessageResult Handle(const Object* object)
 {
     return MessageResult::Of(object ? object->Handle() : int64_t{0});
 }
 
-int64_t Arg(MessageArgs args, size_t i)
-{
-    return i < args.size() ? args[i] : 0;
-}
-
+// The platform's shared objects live for the whole run, whatever callers release.
 Object* Singleton(Object*& slot, const char* className)
 {
-    if (!slot) slot = new Instance(FindClass(className));
+    if (!slot) {
+        slot = new Instance(FindClass(className));
+        slot->MakePermanent();
+    }
     return slot;
 }
 
@@ -91,7 +85,7 @@ void RegisterObjectClass()
     });
     object->AddMethod("release", "v@:", [](Object* self, MessageArgs) {
         self->Release();
-        return Nothing();
+        return MessageResult{};
     });
     object->AddMethod("autorelease", "@@:", [](Object* self, MessageArgs) {
         Autorelease(self);
@@ -102,17 +96,20 @@ void RegisterObjectClass()
 void RegisterValueClasses()
 {
     Class* string = DefineClass("NSObject", "NSString");
-    string->AddMethod("UTF8String", "*@:", [](Object* self, MessageArgs) {
-        return MessageResult::Of(reinterpret_cast<int64_t>(static_cast<StringObject*>(self)->Utf8()));
+    string->AddMethodOf<StringObject>("UTF8String", "*@:", [](StringObject& self, MessageArgs) {
+        return MessageResult::Of(reinterpret_cast<int64_t>(self.Utf8()));
     });
-    string->AddMethod("length", "Q@:", [](Object* self, MessageArgs) {
-        return MessageResult::Of(static_cast<int64_t>(static_cast<StringObject*>(self)->Text().size()));
+    string->AddMethodOf<StringObject>("length", "Q@:", [](StringObject& self, MessageArgs) {
+        return MessageResult::Of(static_cast<int64_t>(self.Text().size()));
     });
 
+    DefineClass("NSObject", "NSData");
+
     Class* dictionary = DefineClass("NSObject", "NSDictionary");
-    dictionary->AddMethod("objectForKey:", "@@:@", [](Object* self, MessageArgs args) {
-        return Handle(static_cast<DictionaryObject*>(self)->Get(StringFromHandle(Arg(args, 0))));
-    });
+    dictionary->AddMethodOf<DictionaryObject>(
+        "objectForKey:", "@@:@", [](DictionaryObject& self, MessageArgs args) {
+            return Handle(self.Get(StringFromHandle(Argument(args, 0))));
+        });
 
     Class* uuid = DefineClass("NSObject", "NSUUID");
     uuid->AddClassMethod("UUID", [](Object* self, MessageArgs) {
@@ -154,17 +151,17 @@ void RegisterProcessClasses()
         return Handle(Singleton(standardDefaults, "NSUserDefaults"));
     });
     defaults->AddMethod("integerForKey:", "q@:@", [](Object*, MessageArgs args) {
-        return MessageResult::Of(DefaultsInteger(StringFromHandle(Arg(args, 0))));
+        return MessageResult::Of(DefaultsInteger(StringFromHandle(Argument(args, 0))));
     });
     defaults->AddMethod("setInteger:forKey:", "v@:q@", [](Object*, MessageArgs args) {
-        SetDefaultsInteger(StringFromHandle(Arg(args, 1)), Arg(args, 0));
-        return Nothing();
+        SetDefaultsInteger(StringFromHandle(Argument(args, 1)), Argument(args, 0));
+        return MessageResult{};
     });
     defaults->AddMethod("synchronize", "c@:", [](Object*, MessageArgs) {
         return MessageResult::Of(int64_t{SynchronizeDefaults() ? 1 : 0});
     });
     defaults->AddMethod("stringForKey:", "@@:@", [](Object*, MessageArgs args) {
-        std::u16string key = StringFromHandle(Arg(args, 0));
+        std::u16string key = StringFromHandle(Argument(args, 0));
         // The desktop's appearance answers for the key the platform itself keeps it under.
         if (key == u"AppleInterfaceStyle")
             return MessageResult::Of(IsDarkAppearance() ? MakeString(u"Dark") : int64_t{0});
@@ -176,15 +173,15 @@ void RegisterProcessClasses()
 void RegisterApplicationClasses()
 {
     Class* appearance = DefineClass("NSObject", "NSAppearance");
+    // The current appearance is the one the program's windows draw in.
     appearance->AddClassMethod("setCurrentAppearance:", [](Object*, MessageArgs args) {
-        currentAppearance = Ref<Object>(dynamic_cast<AppearanceObject*>(ObjectFromHandle(Arg(args, 0))));
-        return Nothing();
+        if (auto* chosen = dynamic_cast<AppearanceObject*>(ObjectFromHandle(Argument(args, 0))))
+            SetAppearance(chosen->dark);
+        return MessageResult{};
     });
-    appearance->AddClassMethod("currentAppearance",
-                               [](Object*, MessageArgs) { return Handle(currentAppearance.get()); });
-    appearance->AddMethod("name", "@@:", [](Object* self, MessageArgs) {
-        bool dark = static_cast<AppearanceObject*>(self)->dark;
-        return MessageResult::Of(MakeString(dark ? u"NSAppearanceNameDarkAqua" : u"NSAppearanceNameAqua"));
+    appearance->AddMethodOf<AppearanceObject>("name", "@@:", [](AppearanceObject& self, MessageArgs) {
+        return MessageResult::Of(
+            MakeString(self.dark ? u"NSAppearanceNameDarkAqua" : u"NSAppearanceNameAqua"));
     });
 
     Class* menu = DefineClass("NSObject", "NSMenu");
@@ -194,31 +191,36 @@ void RegisterApplicationClasses()
     Class* app = DefineClass("NSObject", "NSApplication");
     app->AddClassMethod("sharedApplication",
                         [](Object*, MessageArgs) { return MessageResult::Of(SharedApplicationHandle()); });
-    app->AddMethod("setActivationPolicy:", "c@:q", [](Object*, MessageArgs args) {
-        SetActivationPolicy(Arg(args, 0));
-        return MessageResult::Of(int64_t{1});
+    app->AddMethodOf<ApplicationObject>("setActivationPolicy:", "c@:q",
+                                        [](ApplicationObject&, MessageArgs args) {
+                                            SetActivationPolicy(Argument(args, 0));
+                                            return MessageResult::Of(int64_t{1});
+                                        });
+    app->AddMethodOf<ApplicationObject>("activationPolicy", "q@:", [](ApplicationObject&, MessageArgs) {
+        return MessageResult::Of(ActivationPolicy());
     });
-    app->AddMethod("activationPolicy",
-                   "q@:", [](Object*, MessageArgs) { return MessageResult::Of(ActivationPolicy()); });
-    app->AddMethod("mainMenu",
-                   "@@:", [](Object*, MessageArgs) { return Handle(Singleton(mainMenu, "NSMenu")); });
-    app->AddMethod("effectiveAppearance", "@@:", [](Object*, MessageArgs) {
+    app->AddMethodOf<ApplicationObject>("mainMenu", "@@:", [](ApplicationObject&, MessageArgs) {
+        return Handle(Singleton(mainMenu, "NSMenu"));
+    });
+    app->AddMethodOf<ApplicationObject>("effectiveAppearance", "@@:", [](ApplicationObject&, MessageArgs) {
         auto* current = new AppearanceObject(FindClass("NSAppearance"), IsDarkAppearance());
         Autorelease(current);
         return Handle(current);
     });
-    app->AddMethod("addObserver:forKeyPath:options:context:", "v@:@@Q^v", [](Object* self, MessageArgs args) {
-        static_cast<ApplicationObject*>(self)->observations.push_back(
-            {Arg(args, 0), StringFromHandle(Arg(args, 1)), Arg(args, 2), Arg(args, 3)});
-        return Nothing();
-    });
-    app->AddMethod("removeObserver:forKeyPath:", "v@:@@", [](Object* self, MessageArgs args) {
-        auto& list = static_cast<ApplicationObject*>(self)->observations;
-        std::u16string keyPath = StringFromHandle(Arg(args, 1));
-        std::erase_if(
-            list, [&](const Observation& o) { return o.observer == Arg(args, 0) && o.keyPath == keyPath; });
-        return Nothing();
-    });
+    app->AddMethodOf<ApplicationObject>(
+        "addObserver:forKeyPath:options:context:", "v@:@@Q^v", [](ApplicationObject& self, MessageArgs args) {
+            self.observations.push_back({Argument(args, 0), StringFromHandle(Argument(args, 1)),
+                                         Argument(args, 2), Argument(args, 3)});
+            return MessageResult{};
+        });
+    app->AddMethodOf<ApplicationObject>(
+        "removeObserver:forKeyPath:", "v@:@@", [](ApplicationObject& self, MessageArgs args) {
+            std::u16string keyPath = StringFromHandle(Argument(args, 1));
+            std::erase_if(self.observations, [&](const Observation& o) {
+                return o.observer == Argument(args, 0) && o.keyPath == keyPath;
+            });
+            return MessageResult{};
+        });
 }
 
 } // namespace
@@ -250,6 +252,25 @@ std::u16string StringFromHandle(int64_t handle)
     return string ? string->Text() : std::u16string();
 }
 
+DataObject::DataObject(const void* bytes, size_t size)
+    : Object(FindClass("NSData")),
+      bytes_(static_cast<const std::byte*>(bytes), static_cast<const std::byte*>(bytes) + (bytes ? size : 0))
+{
+}
+
+int64_t MakeData(const void* bytes, size_t size)
+{
+    RegisterPlatformClasses();
+    auto* data = new DataObject(bytes, size);
+    Autorelease(data);
+    return data->Handle();
+}
+
+const DataObject* DataFromHandle(int64_t handle)
+{
+    return dynamic_cast<const DataObject*>(ObjectFromHandle(handle));
+}
+
 DictionaryObject::DictionaryObject() : Object(FindClass("NSDictionary")) {}
 
 void DictionaryObject::Set(const std::u16string& key, Object* value)
@@ -274,13 +295,17 @@ void RegisterPlatformClasses()
     RegisterImageClass();
     // Constants live for the whole run, like the platform's own.
     auto* newKey = new StringObject(u"new");
+    newKey->MakePermanent();
     DefineConstant("NSKeyValueChangeNewKey", newKey->Handle());
 }
 
 int64_t SharedApplicationHandle()
 {
     RegisterPlatformClasses();
-    if (!sharedApp) sharedApp = new ApplicationObject(FindClass("NSApplication"));
+    if (!sharedApp) {
+        sharedApp = new ApplicationObject(FindClass("NSApplication"));
+        sharedApp->MakePermanent();
+    }
     return sharedApp->Handle();
 }
 

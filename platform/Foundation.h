@@ -3,8 +3,12 @@
 #include "platform/Class.h"
 #include "platform/Object.h"
 
+#include <cstddef>
+#include <cstring>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace nevalon::platform {
 
@@ -38,6 +42,31 @@ public:
 private:
     std::map<std::u16string, Ref<Object>> entries_;
 };
+
+// Bytes handed over with a message ("NSData"): a copy the receiver reads within its size.
+class DataObject : public Object {
+public:
+    DataObject(const void* bytes, size_t size);
+    size_t Size() const { return bytes_.size(); }
+    // The bytes read as a T, or nothing when fewer than sizeof(T) bytes were given.
+    template <typename T> std::optional<T> As() const
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        if (bytes_.size() < sizeof(T)) return std::nullopt;
+        T value;
+        std::memcpy(&value, bytes_.data(), sizeof(T));
+        return value;
+    }
+
+private:
+    std::vector<std::byte> bytes_;
+};
+
+// A new autoreleased data object holding a copy of the bytes; its handle is what "@" arguments carry.
+int64_t MakeData(const void* bytes, size_t size);
+
+// The data object of a handle, or null for anything that is not one.
+const DataObject* DataFromHandle(int64_t handle);
 
 // A plain instance of a class made at run time (or of any class without state of its own).
 class Instance : public Object {

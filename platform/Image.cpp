@@ -15,21 +15,20 @@ void RegisterImageClass()
 {
     if (FindClass("NSImage")) return;
     Class* image = DefineClass("NSObject", "NSImage");
-    image->AddClassMethod("imageWithSystemSymbolName:accessibilityDescription:", [](Object*,
-                                                                                    MessageArgs args) {
-        Image* symbol = CreateSystemSymbolImage(Utf16ToUtf8(StringFromHandle(args.empty() ? 0 : args[0])));
-        Autorelease(symbol);
-        return MessageResult::Of(symbol ? symbol->Handle() : int64_t{0});
-    });
-    image->AddMethod("setSize:", "v@:{CGSize=dd}", [](Object* self, MessageArgs args) {
-        if (!args.empty() && args[0]) {
-            const auto* size = reinterpret_cast<const double*>(static_cast<uintptr_t>(args[0]));
-            static_cast<Image*>(self)->SetPointSize({size[0], size[1]});
-        }
+    image->AddClassMethod(
+        "imageWithSystemSymbolName:accessibilityDescription:", [](Object*, MessageArgs args) {
+            Image* symbol = CreateSystemSymbolImage(Utf16ToUtf8(StringFromHandle(Argument(args, 0))));
+            Autorelease(symbol);
+            return MessageResult::Of(symbol ? symbol->Handle() : int64_t{0});
+        });
+    // The size comes as two doubles in a data object; anything shorter changes nothing.
+    image->AddMethodOf<Image>("setSize:", "v@:{CGSize=dd}", [](Image& self, MessageArgs args) {
+        const DataObject* data = DataFromHandle(Argument(args, 0));
+        if (auto size = data ? data->As<Size>() : std::nullopt) self.SetPointSize(*size);
         return MessageResult{};
     });
-    image->AddMethod("size", "{CGSize=dd}@:", [](Object* self, MessageArgs) {
-        return MessageResult::Of(static_cast<Image*>(self)->PointSize());
+    image->AddMethodOf<Image>("size", "{CGSize=dd}@:", [](Image& self, MessageArgs) {
+        return MessageResult::Of(self.PointSize());
     });
 }
 

@@ -33,6 +33,7 @@ Object::~Object()
 
 void Object::Release()
 {
+    if (refs_ == 1 && permanent_) return;
     if (--refs_ == 0) delete this;
 }
 
@@ -59,7 +60,7 @@ void DrainAutoreleasePool()
     std::vector<Object*> drained;
     drained.swap(AutoreleasePool());
     for (Object* object : drained)
-        object->Release();
+        if (LiveObjects().contains(object)) object->Release();
 }
 
 } // namespace nevalon::platform

@@ -24,9 +24,14 @@ public:
     void Release();
     int RetainCount() const { return refs_; }
 
+    // Makes the object live for the rest of the run: releases no longer destroy it. For the
+    // platform's shared objects, which a stray "release" from a caller must not take away.
+    void MakePermanent() { permanent_ = true; }
+
 private:
     const Class* cls_;
     int refs_ = 1;
+    bool permanent_ = false;
 };
 
 // The live object with this handle, or null for any value that is not one.
@@ -38,7 +43,8 @@ int64_t LiveObjectCount();
 // Defers a release to the next drain of the autorelease pool.
 void Autorelease(Object* object);
 
-// Releases every object handed to Autorelease since the last drain.
+// Releases every object handed to Autorelease since the last drain that is still alive (a caller
+// may have released one too often meanwhile).
 void DrainAutoreleasePool();
 
 // Holds one reference to a platform object for as long as it lives.

@@ -26,16 +26,20 @@ QString Key(const std::u16string& key)
 
 int64_t DefaultsInteger(const std::u16string& key)
 {
+    if (key.empty()) return 0;
     return Store().value(Key(key), 0).toLongLong();
 }
 
 void SetDefaultsInteger(const std::u16string& key, int64_t value)
 {
+    // An empty key names nothing; the store would keep junk under it.
+    if (key.empty()) return;
     Store().setValue(Key(key), qlonglong(value));
 }
 
 std::optional<std::u16string> DefaultsString(const std::u16string& key)
 {
+    if (key.empty()) return std::nullopt;
     QVariant value = Store().value(Key(key));
     if (!value.isValid()) return std::nullopt;
     return value.toString().toStdU16String();

@@ -4,7 +4,6 @@
 #include <functional>
 #include <list>
 #include <memory>
-#include <new>
 #include <unordered_map>
 #include <vector>
 
@@ -15,6 +14,9 @@ namespace nevalon::gui {
 // serves as its number. A record is live while Record::IsLive() says so.
 template <typename Record> class ObjectTable {
 public:
+    // Fixed numbers are small, chosen by the program; anything from here on is not one.
+    static constexpr int64_t kMaxFixedNumber = int64_t{1} << 20;
+
     using FreeRoutine = std::function<void(int64_t number)>;
 
     ObjectTable(int64_t growthStep, FreeRoutine freeRoutine)
@@ -32,15 +34,10 @@ public:
             dynamicIndex_[HandleOf(record)] = std::prev(dynamic_.end());
             return record;
         }
-        if (number < 0 || number > static_cast<int64_t>(slots_.max_size()) - growthStep_) return nullptr;
-        if (number >= Capacity()) {
-            // A number far beyond any table (a stale dynamic handle, say) is refused, not thrown.
-            try {
-                slots_.resize(static_cast<size_t>(number + growthStep_));
-            } catch (const std::bad_alloc&) {
-                return nullptr;
-            }
-        }
+        // A number past any table a program keeps (a stale dynamic handle, say) is refused rather
+        // than grown to.
+        if (number < 0 || number >= kMaxFixedNumber) return nullptr;
+        if (number >= Capacity()) slots_.resize(static_cast<size_t>(number + growthStep_));
         auto& slot = slots_[static_cast<size_t>(number)];
         if (slot && slot->IsLive()) {
             free_(number);

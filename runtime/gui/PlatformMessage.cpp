@@ -3,6 +3,7 @@
 #include "platform/Class.h"
 #include "platform/Foundation.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -30,27 +31,26 @@ bool IsText(const BridgeValue& v)
     return v.kind == BridgeValue::Kind::Text16 || v.kind == BridgeValue::Kind::Text8;
 }
 
+// Texts and bytes reach the receiver as platform objects, never as addresses it could read past.
 int64_t Convert(const BridgeValue& argument, char16_t marker)
 {
-    if (marker == u'$' && IsText(argument)) return platform::MakeString(TextOf(argument));
     switch (argument.kind) {
     case BridgeValue::Kind::Integer:
-        return argument.integer;
+        return marker == u'@' ? 0 : argument.integer;
+    case BridgeValue::Kind::Text8:
+    case BridgeValue::Kind::Text16:
+        return marker == u'$' ? platform::MakeString(TextOf(argument)) : 0;
     case BridgeValue::Kind::Bytes:
-        return static_cast<int64_t>(reinterpret_cast<uintptr_t>(argument.bytes));
+        return marker == u'@' ? platform::MakeData(argument.bytes, argument.size) : 0;
     case BridgeValue::Kind::Nil:
         return 0;
-    case BridgeValue::Kind::Text8:
-        return static_cast<int64_t>(reinterpret_cast<uintptr_t>(argument.text8.c_str()));
-    case BridgeValue::Kind::Text16:
-        return static_cast<int64_t>(reinterpret_cast<uintptr_t>(argument.text16.c_str()));
     }
     return 0;
 }
 
 } // namespace
 
-int64_t PlatformMessage(void* result, int64_t object, const BridgeValue& message,
+int64_t PlatformMessage(BridgeResult result, int64_t object, const BridgeValue& message,
                         std::initializer_list<BridgeValue> rest)
 {
     if (!IsText(message)) return 0;
@@ -95,8 +95,8 @@ int64_t PlatformMessage(void* result, int64_t object, const BridgeValue& message
         object == 0 ? platform::SendClassMessage(platform::Utf16ToUtf8(className), selector8, args, answer)
                     : platform::SendMessage(object, selector8, args, answer);
     if (!answered) return 0;
-    if (!result) return answer.AsInteger();
-    std::memcpy(result, answer.bytes.data(), answer.size);
+    if (!result.bytes) return answer.AsInteger();
+    std::memcpy(result.bytes, answer.bytes.data(), std::min(answer.size, result.size));
     return 0;
 }
 

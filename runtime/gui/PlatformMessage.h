@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -7,9 +8,31 @@
 
 namespace nevalon::gui {
 
-// A pointer argument, for a piece marked with "@".
+// The bytes of an argument, for a piece marked with "@": the receiver gets a copy of exactly these.
 struct BridgeBytes {
     const void* bytes;
+    size_t size;
+
+    template <typename T> static BridgeBytes Of(const T& value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        return {&value, sizeof value};
+    }
+};
+
+// Where a result goes: the caller's memory and its size, which is never written past. A typed pointer
+// gives its type's size (an array's address gives the whole array); null asks for the result itself.
+struct BridgeResult {
+    void* bytes = nullptr;
+    size_t size = 0;
+
+    BridgeResult(std::nullptr_t) {}
+    template <typename T>
+    requires(std::is_trivially_copyable_v<T> && !std::is_const_v<T>) BridgeResult(T* result)
+        : bytes(result), size(result ? sizeof(T) : 0)
+    {
+    }
+    BridgeResult(void* bytes, size_t size) : bytes(bytes), size(bytes ? size : 0) {}
 };
 
 // One piece or argument of a platform message: an integer, a text (8-bit or UTF-16), bytes, or nil.
@@ -19,6 +42,7 @@ struct BridgeValue {
     std::string text8;
     std::u16string text16;
     const void* bytes = nullptr;
+    size_t size = 0;
 
     template <typename T, typename = std::enable_if_t<std::is_integral_v<T> || std::is_enum_v<T>>>
     BridgeValue(T value) : kind(Kind::Integer), integer(static_cast<int64_t>(value))
@@ -28,17 +52,17 @@ struct BridgeValue {
     BridgeValue(std::string text) : kind(Kind::Text8), text8(std::move(text)) {}
     BridgeValue(const char16_t* text) : kind(Kind::Text16), text16(text) {}
     BridgeValue(std::u16string text) : kind(Kind::Text16), text16(std::move(text)) {}
-    BridgeValue(BridgeBytes b) : kind(Kind::Bytes), bytes(b.bytes) {}
+    BridgeValue(BridgeBytes b) : kind(Kind::Bytes), bytes(b.bytes), size(b.size) {}
     BridgeValue(std::nullptr_t) : kind(Kind::Nil) {}
 };
 
 // Sends `message` to a platform object (object 0: the message starts with a class name and a
 // space). `rest` alternates argument, piece, argument, ...; the selector is the message and every
-// piece joined. A trailing "$" on a piece passes the next argument as a platform string, "@" as a
-// pointer; otherwise as a 64-bit value. Returns a result of up to 8 bytes when `result` is null,
-// else copies the result there and returns 0. Returns 0 when the receiver is not a live object or
-// has no such method.
-int64_t PlatformMessage(void* result, int64_t object, const BridgeValue& message,
+// piece joined. A trailing "$" on a piece passes the next argument as a platform string, "@" its
+// bytes (BridgeBytes; anything else passes nil); otherwise as a 64-bit value. Returns a result of up
+// to 8 bytes when `result` is null, else copies at most result.size bytes of it there and returns 0.
+// Returns 0 when the receiver is not a live object or has no such method.
+int64_t PlatformMessage(BridgeResult result, int64_t object, const BridgeValue& message,
                         std::initializer_list<BridgeValue> rest = {});
 
 } // namespace nevalon::gui

@@ -162,20 +162,16 @@ TEST_F(AppearanceTest, TheApplicationAnswersItsCurrentAppearance)
     EXPECT_EQ(handlerCalls, 1);
     SetAppearanceChangeHandler(nullptr);
 
-    // The appearance set as current is kept alive and answered back.
-    MessageResult current;
-    int64_t appearance = Send(app, "effectiveAppearance");
-    ASSERT_TRUE(
-        SendClassMessage("NSAppearance", "setCurrentAppearance:", std::vector<int64_t>{appearance}, current));
-    DrainAutoreleasePool();
-    ASSERT_TRUE(SendClassMessage("NSAppearance", "currentAppearance", {}, current));
-    EXPECT_EQ(current.AsInteger(), appearance);
-    EXPECT_EQ(NameOf(current.AsInteger()), u"NSAppearanceNameDarkAqua");
-    // Anything that is not an appearance clears it.
-    ASSERT_TRUE(
-        SendClassMessage("NSAppearance", "setCurrentAppearance:", std::vector<int64_t>{12345}, current));
-    ASSERT_TRUE(SendClassMessage("NSAppearance", "currentAppearance", {}, current));
-    EXPECT_EQ(current.AsInteger(), 0);
+    // The appearance made current is the one the windows draw in; anything else changes nothing.
+    int64_t dark = Send(app, "effectiveAppearance");
+    SetAppearance(false);
+    MessageResult ignored;
+    for (int64_t notAnAppearance : {int64_t{12345}, app})
+        SendClassMessage("NSAppearance", "setCurrentAppearance:", std::vector<int64_t>{notAnAppearance},
+                         ignored);
+    EXPECT_FALSE(IsDarkAppearance());
+    SendClassMessage("NSAppearance", "setCurrentAppearance:", std::vector<int64_t>{dark}, ignored);
+    EXPECT_TRUE(IsDarkAppearance());
 }
 
 } // namespace

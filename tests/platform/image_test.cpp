@@ -69,7 +69,7 @@ TEST_F(SymbolImageTest, MessagesMakeAnImageAndSetItsSizeInPoints)
     ASSERT_NE(ObjectFromHandle(image), nullptr);
 
     const double size[2] = {78, 22};
-    const int64_t sizeArgs[] = {static_cast<int64_t>(reinterpret_cast<uintptr_t>(size))};
+    const int64_t sizeArgs[] = {MakeData(size, sizeof size)};
     ASSERT_TRUE(SendMessage(image, "setSize:", sizeArgs, result));
     ASSERT_TRUE(SendMessage(image, "size", {}, result));
     ASSERT_EQ(result.size, sizeof(Size));
