@@ -1,5 +1,6 @@
 #include "platform/Class.h"
 #include "platform/Foundation.h"
+#include "platform/Geometry.h"
 #include "platform/Object.h"
 
 #include <gtest/gtest.h>
@@ -7,24 +8,22 @@
 namespace nevalon::platform {
 namespace {
 
-// An object that counts its own destruction.
+// An object that counts its own destruction, and may hand another one to the pool as it goes.
 class Tracked : public Object {
 public:
-    explicit Tracked(int& deaths) : Object(nullptr), deaths_(deaths) {}
-    ~Tracked() override { ++deaths_; }
+    explicit Tracked(int& deaths, Object* handOn = nullptr)
+        : Object(nullptr), deaths_(deaths), handOn_(handOn)
+    {
+    }
+    ~Tracked() override
+    {
+        ++deaths_;
+        Autorelease(handOn_);
+    }
 
 private:
     int& deaths_;
-};
-
-// An object that hands another one to the autorelease pool as it goes.
-class Handing : public Object {
-public:
-    explicit Handing(Object* next) : Object(nullptr), next_(next) {}
-    ~Handing() override { Autorelease(next_); }
-
-private:
-    Object* next_;
+    Object* handOn_;
 };
 
 TEST(ObjectTest, HandlesNameLiveObjectsOnly)
@@ -33,129 +32,90 @@ TEST(ObjectTest, HandlesNameLiveObjectsOnly)
     int64_t before = LiveObjectCount();
     auto* object = new Tracked(deaths);
     int64_t handle = object->Handle();
-    EXPECT_EQ(handle, static_cast<int64_t>(reinterpret_cast<uintptr_t>(object)));
     EXPECT_EQ(ObjectFromHandle(handle), object);
     EXPECT_EQ(LiveObjectCount(), before + 1);
-
     for (int64_t other : {int64_t{0}, int64_t{1}, int64_t{-1}, handle + 1, handle - 8})
         EXPECT_EQ(ObjectFromHandle(other), nullptr) << other;
-
     object->Release();
     EXPECT_EQ(deaths, 1);
     EXPECT_EQ(ObjectFromHandle(handle), nullptr);
     EXPECT_EQ(LiveObjectCount(), before);
 }
 
-TEST(ObjectTest, TheLastReleaseDestroys)
-{
-    int deaths = 0;
-    auto* object = new Tracked(deaths);
-    EXPECT_EQ(object->RetainCount(), 1);
-    object->Retain();
-    object->Retain();
-    EXPECT_EQ(object->RetainCount(), 3);
-    object->Release();
-    object->Release();
-    EXPECT_EQ(deaths, 0);
-    EXPECT_EQ(object->RetainCount(), 1);
-    object->Release();
-    EXPECT_EQ(deaths, 1);
-}
-
-TEST(ObjectTest, RefHoldsOneReference)
+TEST(ObjectTest, TheLastReferenceDestroysUnlessTheObjectIsPermanent)
 {
     int deaths = 0;
     {
-        // Adopting takes over the creator's reference.
         Ref<Tracked> adopted = Ref<Tracked>::Adopt(new Tracked(deaths));
-        EXPECT_EQ(adopted->RetainCount(), 1);
-        {
-            Ref<Tracked> copy = adopted;
-            EXPECT_EQ(adopted->RetainCount(), 2);
-            Ref<Tracked> moved = std::move(copy);
-            EXPECT_FALSE(copy);
-            EXPECT_EQ(moved.get(), adopted.get());
-            EXPECT_EQ(adopted->RetainCount(), 2);
-        }
-        EXPECT_EQ(adopted->RetainCount(), 1);
-
-        // Wrapping a plain pointer retains it.
+        Ref<Tracked> copy = adopted;
+        EXPECT_EQ(adopted->RetainCount(), 2);
+        Ref<Tracked> moved = std::move(copy);
+        EXPECT_FALSE(copy);
+        EXPECT_EQ(adopted->RetainCount(), 2);
         auto* plain = new Tracked(deaths);
-        {
-            Ref<Tracked> wrapped(plain);
-            EXPECT_EQ(plain->RetainCount(), 2);
-        }
-        EXPECT_EQ(plain->RetainCount(), 1);
-
+        Ref<Tracked> other(plain);
+        EXPECT_EQ(plain->RetainCount(), 2);
+        plain->Release();
         // Assigning releases what was held before.
-        Ref<Tracked> other = Ref<Tracked>::Adopt(plain);
         other = adopted;
         EXPECT_EQ(deaths, 1);
-        EXPECT_EQ(adopted->RetainCount(), 2);
-        other = Ref<Tracked>();
-        EXPECT_FALSE(other);
-        EXPECT_EQ(adopted->RetainCount(), 1);
-        EXPECT_FALSE(Ref<Tracked>(nullptr));
+        EXPECT_EQ(adopted->RetainCount(), 3);
     }
     EXPECT_EQ(deaths, 2);
+
+    auto* permanent = new Tracked(deaths);
+    permanent->MakePermanent();
+    for (int i = 0; i < 3; ++i)
+        permanent->Release();
+    EXPECT_EQ(deaths, 2);
+    EXPECT_EQ(ObjectFromHandle(permanent->Handle()), permanent);
 }
 
-TEST(ObjectTest, AutoreleasedObjectsLiveUntilThePoolIsDrained)
+TEST(ObjectTest, AutoreleasedObjectsLiveUntilTheNextDrainThatFindsThemAlive)
 {
     DrainAutoreleasePool();
     int deaths = 0;
-    auto* once = new Tracked(deaths);
     auto* twice = new Tracked(deaths);
     twice->Retain();
-    Autorelease(once);
     Autorelease(twice);
     Autorelease(twice);
     Autorelease(nullptr);
-    EXPECT_EQ(deaths, 0);
-    EXPECT_NE(ObjectFromHandle(once->Handle()), nullptr);
-
-    DrainAutoreleasePool();
-    EXPECT_EQ(deaths, 2);
-    DrainAutoreleasePool();
-    EXPECT_EQ(deaths, 2);
-}
-
-TEST(ObjectTest, ObjectsAutoreleasedWhileDrainingWaitForTheNextDrain)
-{
-    DrainAutoreleasePool();
-    int deaths = 0;
+    // One handed to the pool while the pool drains waits for the next drain.
     auto* later = new Tracked(deaths);
-    int64_t laterHandle = later->Handle();
-    Autorelease(new Handing(later));
+    Autorelease(new Tracked(deaths, later));
+    // One that its owner released meanwhile is not released again.
+    auto* gone = new Tracked(deaths);
+    Autorelease(gone);
+    gone->Release();
+    EXPECT_EQ(deaths, 1);
 
     DrainAutoreleasePool();
-    EXPECT_EQ(deaths, 0);
-    EXPECT_NE(ObjectFromHandle(laterHandle), nullptr);
+    EXPECT_EQ(deaths, 3);
+    EXPECT_EQ(ObjectFromHandle(later->Handle()), later);
     DrainAutoreleasePool();
-    EXPECT_EQ(deaths, 1);
-    EXPECT_EQ(ObjectFromHandle(laterHandle), nullptr);
+    EXPECT_EQ(deaths, 4);
 }
 
-TEST(ObjectTest, StringsAreAutoreleasedObjectsWithTheirText)
+TEST(ObjectTest, StringsAndDataAreAutoreleasedObjectsWithTheirContent)
 {
     DrainAutoreleasePool();
     int64_t text = MakeString(u"caf\u00e9 \U0001F600");
-    int64_t fromUtf8 = MakeString(std::string_view("caf\xc3\xa9"));
     EXPECT_EQ(StringFromHandle(text), u"caf\u00e9 \U0001F600");
-    EXPECT_EQ(StringFromHandle(fromUtf8), u"caf\u00e9");
-    auto* object = dynamic_cast<StringObject*>(ObjectFromHandle(fromUtf8));
-    ASSERT_NE(object, nullptr);
-    EXPECT_STREQ(object->Utf8(), "caf\xc3\xa9");
-    EXPECT_EQ(object->GetClass(), FindClass("NSString"));
-
-    // Anything that is not a string has no text.
-    EXPECT_EQ(StringFromHandle(0), u"");
-    EXPECT_EQ(StringFromHandle(12345), u"");
-    EXPECT_EQ(StringFromHandle(SharedApplicationHandle()), u"");
+    auto* utf8 = dynamic_cast<StringObject*>(ObjectFromHandle(MakeString(std::string_view("caf\xc3\xa9"))));
+    ASSERT_NE(utf8, nullptr);
+    EXPECT_STREQ(utf8->Utf8(), "caf\xc3\xa9");
+    const double pair[2] = {1.5, 2.5};
+    int64_t data = MakeData(pair, sizeof pair);
+    EXPECT_EQ(DataFromHandle(data)->As<Size>()->height, 2.5);
+    EXPECT_FALSE(DataFromHandle(MakeData(pair, 8))->As<Size>());
+    // Nothing else has a text or bytes.
+    for (int64_t other : {int64_t{0}, int64_t{12345}, SharedApplicationHandle(), data})
+        EXPECT_EQ(StringFromHandle(other), u"");
+    EXPECT_EQ(DataFromHandle(text), nullptr);
 
     DrainAutoreleasePool();
-    EXPECT_EQ(ObjectFromHandle(text), nullptr);
     EXPECT_EQ(StringFromHandle(text), u"");
+    EXPECT_EQ(DataFromHandle(data), nullptr);
 }
 
 } // namespace
