@@ -41,6 +41,7 @@ void StartRuntime(int argc, char** argv)
         std::fprintf(stderr, "nevalon: %s\n", error.c_str());
         std::exit(1);
     }
+    platform::BringProcessToFront();
     system::InitStrings();
     system::InitFiles();
     date::InitDates();

@@ -61,6 +61,10 @@ void SetAppearance(bool dark);
 // Brings the application's windows to the front.
 void ActivateApplication();
 
+// The program's own start, as the desktop that launched it expects: the launch is answered (its busy
+// cursor ends now, not when a window first shows) and the program's windows come to the front.
+void BringProcessToFront();
+
 // Activation policy: 0 regular, 1 accessory (no taskbar entry for the program's windows).
 void SetActivationPolicy(int64_t policy);
 int64_t ActivationPolicy();
