@@ -8,7 +8,7 @@ namespace nevalon::date {
 
 namespace {
 
-// No zone's offset reaches this; the TZ database keeps them within a day and an hour or two.
+// Beyond any zone's offset: the TZ database's stay within 16 hours, and its file format keeps them under 26.
 constexpr int64_t kOffsetBound = 26 * 3600;
 // Offsets are probed this far apart and every change met is bisected to the second. A change undone within
 // a step would go unseen; the TZ database keeps days between its changes.
