@@ -6,30 +6,6 @@ namespace nevalon::date {
 
 namespace {
 
-// Longer than any single change of a zone's offset, shorter than the time between two of its changes.
-constexpr int64_t kProbeSeconds = 86400;
-
-// The Unix time whose local wall clock shows wallSeconds: the earlier one where the clock shows it twice,
-// and where a change skips it, the one the offset before the change gives (the skip's length later).
-std::optional<int64_t> UnixTimeShowing(int64_t wallSeconds)
-{
-    const auto guess = UtcOffsetAt(wallSeconds);
-    if (!guess) return std::nullopt;
-    const int64_t near = wallSeconds - *guess;
-    // The offsets in force around the guess include every one that can show wallSeconds.
-    const std::optional<int64_t> offsets[] = {UtcOffsetAt(near - kProbeSeconds), UtcOffsetAt(near),
-                                              UtcOffsetAt(near + kProbeSeconds)};
-    std::optional<int64_t> chosen;
-    for (const auto& offset : offsets) {
-        if (offset && (!chosen || *offset > *chosen) && UtcOffsetAt(wallSeconds - *offset) == offset) {
-            chosen = offset;
-        }
-    }
-    if (!chosen) chosen = offsets[0] ? offsets[0] : offsets[1];
-    if (!chosen) return std::nullopt;
-    return wallSeconds - *chosen;
-}
-
 std::optional<WallClock> WallClockOf(Date date)
 {
     const auto instant = DateToInstant(date);

@@ -22,7 +22,9 @@ std::optional<int64_t> UtcOffsetAt(int64_t unixSeconds);
 // The local wall clock at the given Unix time; none when the C library cannot tell.
 std::optional<WallClock> WallClockAt(int64_t unixSeconds);
 
-// The Unix time showing the given wall clock; inside a daylight-saving gap or overlap the C library chooses.
-std::optional<int64_t> UnixTimeOf(const WallClock& wall);
+// The Unix time whose local wall clock shows wallSeconds (seconds since 1970-01-01 00:00:00 on that
+// clock): the earlier one where a change of offset repeats it; where a change skips it, the one the offset
+// before the change gives, which shows it moved forward by the skip. None when the C library cannot tell.
+std::optional<int64_t> UnixTimeShowing(int64_t wallSeconds);
 
 } // namespace nevalon::date

@@ -2,6 +2,8 @@
 
 #include "runtime/date/LocalCalendar.h"
 
+#include <chrono>
+
 namespace nevalon::date {
 
 bool IsLeapYear(int64_t year)
@@ -22,7 +24,10 @@ bool IsValidDateParts(int32_t year, int32_t month, int32_t day, int32_t hour, in
 Date MakeDate(int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute, int32_t second)
 {
     if (!IsValidDateParts(year, month, day, hour, minute, second)) return InvalidDate;
-    const auto unixTime = UnixTimeOf({year, month, day, hour, minute, second});
+    const std::chrono::sys_days days{std::chrono::year{year} / month / day};
+    const int64_t wallSeconds =
+        int64_t{days.time_since_epoch().count()} * 86400 + int64_t{hour} * 3600 + minute * 60 + second;
+    const auto unixTime = UnixTimeShowing(wallSeconds);
     if (!unixTime) return InvalidDate;
     const auto offset = UtcOffsetAt(*unixTime);
     if (!offset) return InvalidDate;
