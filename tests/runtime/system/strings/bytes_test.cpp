@@ -91,3 +91,9 @@ TEST(StringToBytes, EncodesInTheGivenFormat)
     EXPECT_EQ(StringFromBytes(StringToBytes(text, FormatAscii).c_str(), -1, FormatAscii), u"\xE9"
                                                                                           u"a");
 }
+
+TEST(StringFromUtf8, NullEmptyViewIsEmpty)
+{
+    EXPECT_EQ(StringFromUtf8(std::string_view()), u"");
+}
+
