@@ -77,6 +77,13 @@ private:
         }
         if (point > 0x10FFFF) return false;
         p_ = q;
+        // An overlong form could smuggle a zero or a line end past byte-level checks; it stands for one
+        // replacement, like any other broken sequence.
+        static constexpr uint32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+        if (point < kShortest[extra]) {
+            Put(0xFFFD);
+            return true;
+        }
         if (point <= 0xFFFF) {
             Put(static_cast<char16_t>(point));
         } else {

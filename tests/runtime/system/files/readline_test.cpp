@@ -139,3 +139,12 @@ TEST_F(ReadLineTest, AtEndOfFileDoesNotConsume)
 }
 
 } // namespace
+
+namespace {
+TEST_F(ReadLineTest, OverlongFormIsOneReplacementNotAZero)
+{
+    Open("A\xC0\x80" "B\xE0\x80\x8A" "C\n");
+    EXPECT_EQ(ReadLine(0, 0, 3), u"A\uFFFDB");
+    EXPECT_EQ(ReadLine(0), u"\uFFFDC");
+}
+} // namespace

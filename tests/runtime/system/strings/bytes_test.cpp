@@ -97,3 +97,19 @@ TEST(StringFromUtf8, NullEmptyViewIsEmpty)
     EXPECT_EQ(StringFromUtf8(std::string_view()), u"");
 }
 
+TEST(StringFromUtf8, OverlongFormsAreOneReplacementEach)
+{
+    const std::pair<std::string, String> cases[] = {
+        {"a\xC0\x80z", u"a\xFFFDz"},
+        {"\xC1\xBF", u"\xFFFD"},
+        {"\xE0\x80\x80", u"\xFFFD"},
+        {"\xE0\x9F\xBF", u"\xFFFD"},
+        {"\xF0\x80\x80\x80", u"\xFFFD"},
+        {"\xF0\x8F\xBF\xBF", u"\xFFFD"},
+        {"\xC2\x80\xE0\xA0\x80", u"\x80\x800"},
+        {"\xF0\x90\x80\x80", u"\xD800\xDC00"},
+    };
+    for (const auto& [bytes, expected] : cases)
+        EXPECT_EQ(StringFromUtf8(bytes), expected) << bytes;
+    EXPECT_EQ(StringFromBytes("\xC0\x80xy", 2, FormatUtf8), u"\xFFFDx");
+}
