@@ -3,6 +3,7 @@
 #include "runtime/system/process/Process.h"
 #include "runtime/system/strings/Strings.h"
 
+#include <array>
 #include <gtest/gtest.h>
 
 using namespace nevalon::system;
@@ -241,4 +242,22 @@ TEST(LaunchProgram, WaitedProgramFindsItsInputAlreadyEnded)
     EXPECT_EQ(ReadAll(handle), "read all\n");
     EXPECT_EQ(WriteProgramString(handle, u"late"), 0);
     ReleaseProgram(handle);
+}
+
+TEST(LaunchProgram, ZeroUnitInNameParametersOrDirectoryStartsNothing)
+{
+    ScriptFolder folder;
+    const String mark = Text(folder.Write("mark", "#!/bin/sh\ntouch \"$0.ran\"\n"));
+    const String zero(1, u'\0');
+    const std::array<std::array<String, 3>, 4> cases = {{
+        {mark + zero + u"x", u"", u""},
+        {mark, u"a" + zero + u"b", u""},
+        {mark, u"a " + zero, u""},
+        {mark, u"", Text(folder.path) + zero + u"/missing"},
+    }};
+    for (const auto& [name, parameters, directory] : cases)
+        for (int64_t flags : {LaunchWait, LaunchKeepHandle | LaunchWait}) {
+            EXPECT_EQ(LaunchProgram(name, parameters, directory, flags), 0);
+            EXPECT_FALSE(std::filesystem::remove(folder.path + "/mark.ran"));
+        }
 }
