@@ -4,6 +4,7 @@
 #include "runtime/system/process/ParameterSplit.h"
 #include "runtime/system/process/ProcessTable.h"
 #include "runtime/system/process/ProgramSearch.h"
+#include "runtime/system/process/ReadingWait.h"
 #include "runtime/system/strings/StringBytes.h"
 
 #include <cerrno>
@@ -101,7 +102,7 @@ int64_t LaunchProgram(const String& name, const String& parameters, const String
 
     ProcessRecord* record = table.Add(std::move(started));
     if (flags & LaunchWait) {
-        WaitForExit(record, record->serial, child);
+        WaitForExitReading(record, record->serial, child);
     } else {
         StartWaitThread(record);
     }

@@ -261,3 +261,21 @@ TEST(LaunchProgram, ZeroUnitInNameParametersOrDirectoryStartsNothing)
             EXPECT_FALSE(std::filesystem::remove(folder.path + "/mark.ran"));
         }
 }
+
+TEST(LaunchProgram, WaitingReadsOutputBeyondWhatAPipeHolds)
+{
+    std::string expected;
+    for (int i = 1; i <= 150000; ++i)
+        expected += std::to_string(i) + "\n";
+    const int64_t pipes = LaunchKeepHandle | LaunchReadOutput | LaunchReadErrors;
+    for (bool waitAtLaunch : {true, false}) {
+        // timeout turns the stall this guards against into a failure rather than a hang.
+        const int64_t handle = LaunchProgram(u"timeout", u"60 sh -c \"seq 150000; seq 150000 >&2\"", u"",
+                                             waitAtLaunch ? pipes | LaunchWait : pipes);
+        ASSERT_NE(handle, 0);
+        EXPECT_EQ(waitAtLaunch ? ProgramExitCode(handle) : WaitProgram(handle), 0);
+        EXPECT_TRUE(ReadAll(handle) == expected);
+        EXPECT_TRUE(ReadAll(handle, ProgramErrors) == expected);
+        ReleaseProgram(handle);
+    }
+}
