@@ -1,281 +1,199 @@
-#include "ProcessWatch.h"
-#include "ScriptFolder.h"
-#include "runtime/system/process/Process.h"
+#include "ProcessTesting.h"
 #include "runtime/system/strings/Strings.h"
 
 #include <array>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace nevalon::system;
 
 namespace {
 
-const std::string kPrintArguments = "#!/bin/sh\nprintf '%s\\n' \"$#\"\nprintf '[%s]\\n' \"$@\"\n";
-
 constexpr int64_t kKeepOutput = LaunchKeepHandle | LaunchReadOutput;
+constexpr int64_t kAllPipes = kKeepOutput | LaunchWriteInput | LaunchReadErrors;
 
-} // namespace
-
-TEST(LaunchProgram, QuotedPathWithBlanksArrivesAsOneParameter)
-{
-    ScriptFolder folder;
-    const String script = Text(folder.Write("print arguments", kPrintArguments));
-
-    const int64_t handle =
-        LaunchProgram(script, u"load \"/tmp/My Folder/com.brask.Nevalon.plist\"", u"", kKeepOutput);
-    ASSERT_NE(handle, 0);
-    EXPECT_EQ(ReadAll(handle), "2\n[load]\n[/tmp/My Folder/com.brask.Nevalon.plist]\n");
-    EXPECT_EQ(WaitProgram(handle), 0);
-    EXPECT_EQ(ReleaseProgram(handle), 1);
-
-    const int64_t spaced = LaunchProgram(script, u"  a  \t b\n", u"", kKeepOutput);
-    EXPECT_EQ(ReadAll(spaced), "2\n[a]\n[b]\n");
-    ReleaseProgram(spaced);
-
-    const int64_t none = LaunchProgram(script, u"", u"", kKeepOutput);
-    EXPECT_EQ(ReadAll(none), "0\n[]\n");
-    ReleaseProgram(none);
-
-    const int64_t encoded = LaunchProgram(script, u"\u00e9t\u00e9 \U0001F600", u"", kKeepOutput);
-    EXPECT_EQ(ReadAll(encoded), "2\n[\xC3\xA9t\xC3\xA9]\n[\xF0\x9F\x98\x80]\n");
-    ReleaseProgram(encoded);
-}
-
-TEST(LaunchProgram, ParameterCountIsLimitedTo510)
-{
-    ScriptFolder folder;
-    const String script = Text(folder.Write("count", "#!/bin/sh\necho \"$# $1 $510\"\n"));
-    String parameters;
-    for (int i = 1; i <= 510; ++i)
-        parameters += u"p" + IntegerToString(i) + u" ";
-
-    const int64_t handle = LaunchProgram(script, parameters, u"", kKeepOutput);
-    EXPECT_EQ(ReadAll(handle), "510 p1 p510\n");
-    ReleaseProgram(handle);
-    EXPECT_EQ(LaunchProgram(script, parameters + u"one-more", u"", kKeepOutput), 0);
-}
-
-TEST(LaunchProgram, ExitCodeIsTheStatusOrOneForASignal)
-{
-    ScriptFolder folder;
-    const String three = Text(folder.Write("three", "#!/bin/sh\nexit 3\n"));
-    const String killed = Text(folder.Write("killed", "#!/bin/sh\nkill -KILL $$\n"));
-    const String fine = Text(folder.Write("fine", "#!/bin/sh\nexit 0\n"));
-    const String broken = Text(folder.Write("broken", "#!/nonexistent/interpreter\n"));
-
-    const int64_t waited = LaunchProgram(three, u"", u"", LaunchKeepHandle | LaunchWait);
-    EXPECT_EQ(ProgramRunning(waited), 0);
-    EXPECT_EQ(ProgramExitCode(waited), 3);
-    ReleaseProgram(waited);
-
-    const int64_t watched = LaunchProgram(three, u"", u"", LaunchKeepHandle);
-    EXPECT_EQ(WaitProgram(watched), 3);
-    EXPECT_EQ(ProgramExitCode(watched), 3);
-    ReleaseProgram(watched);
-
-    for (const auto& [script, code] : {std::pair{killed, 1}, {fine, 0}, {broken, 1}}) {
-        const int64_t handle = LaunchProgram(script, u"", u"", LaunchKeepHandle);
-        EXPECT_EQ(WaitProgram(handle), code);
-        ReleaseProgram(handle);
+class LaunchProgramTest : public ::testing::Test {
+protected:
+    void TearDown() override { ReleaseProgram(-1); }
+    // The path of a new executable shell script with this body.
+    String Script(const std::string& name, const std::string& body) const
+    {
+        return StringFromUtf8(dir.Put(name, "#!/bin/sh\n" + body, true));
     }
+    String PathOf(const std::string& name) const { return StringFromUtf8(dir.Path(name)); }
 
-    // Without a handle the result only says that the program was started.
-    EXPECT_EQ(LaunchProgram(three, u"", u"", LaunchWait), 1);
+    TempDirectory dir;
+};
+
+TEST_F(LaunchProgramTest, ParametersArriveSplitAtBlanksAsUtf8AndAtMost510)
+{
+    const String print = Script("print arguments", "printf '[%s]' \"$@\"\n");
+    EXPECT_EQ(ReadAll(LaunchProgram(print, u" load  \"/tmp/My Folder/a.plist\"\t\u00E9\U0001F600\n", u"",
+                                    kKeepOutput)),
+              "[load][/tmp/My Folder/a.plist][\xC3\xA9\xF0\x9F\x98\x80]");
+    String many;
+    for (int i = 1; i <= 510; ++i)
+        many += u"p" + IntegerToString(i) + u" ";
+    const String count = Script("count", "echo \"$# $1 $510\"\n");
+    EXPECT_EQ(ReadAll(LaunchProgram(count, many, u"", kKeepOutput)), "510 p1 p510\n");
+    EXPECT_EQ(LaunchProgram(count, many + u"one-more", u"", kKeepOutput), 0);
 }
 
-TEST(LaunchProgram, ExitCodeStaysMinusOneWhileTheProgramRuns)
+TEST_F(LaunchProgramTest, ExitCodeIsTheStatusOrOneForASignalOrAFailedStart)
 {
-    ScriptFolder folder;
-    const String waiting = Text(folder.Write("waiting", "#!/bin/sh\nread line\nexit 7\n"));
-
-    const int64_t handle = LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput);
-    ASSERT_NE(handle, 0);
-    EXPECT_GT(ProgramId(handle), 0);
-    EXPECT_EQ(ProgramRunning(handle), 1);
-    EXPECT_EQ(ProgramExitCode(handle), -1);
-    EXPECT_EQ(WriteProgramString(handle, u"go\n"), 3);
-    EXPECT_EQ(WaitProgram(handle), 7);
-    EXPECT_EQ(ProgramRunning(handle), 0);
-    EXPECT_EQ(StopProgram(handle), 0);
-    ReleaseProgram(handle);
+    const std::pair<String, int64_t> cases[] = {
+        {Script("three", "exit 3\n"), 3},
+        {Script("killed", "kill -KILL $$\n"), 1},
+        {Script("fine", ""), 0},
+        {StringFromUtf8(dir.Put("broken", "#!/no/shell\n", true)), 1}};
+    for (const auto& [script, code] : cases) {
+        const int64_t waited = LaunchProgram(script, u"", u"", LaunchKeepHandle | LaunchWait);
+        EXPECT_EQ(ProgramRunning(waited), 0);
+        EXPECT_EQ(ProgramExitCode(waited), code);
+        EXPECT_EQ(WaitProgram(LaunchProgram(script, u"", u"", LaunchKeepHandle)), code);
+        // Without a handle the result only says that the program was started.
+        EXPECT_EQ(LaunchProgram(script, u"", u"", LaunchWait), 1);
+    }
 }
 
-TEST(LaunchProgram, StopProgramEndsItAsASignalDoes)
+TEST_F(LaunchProgramTest, ExitCodeStaysMinusOneUntilTheProgramEndsOrIsStopped)
 {
-    ScriptFolder folder;
-    const String waiting = Text(folder.Write("waiting", "#!/bin/sh\necho ready\nread line\n"));
-
-    const int64_t handle =
-        LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput | LaunchReadOutput);
-    // Under valgrind a signal that reaches the child before its exec is lost, so stop it once it runs.
-    char ready[6];
-    ASSERT_EQ(ReadProgramOutput(handle, ready, sizeof ready), 6);
-    EXPECT_EQ(StopProgram(handle), 1);
-    EXPECT_EQ(WaitProgram(handle), 1);
-    EXPECT_EQ(StopProgram(handle), 0);
-    ReleaseProgram(handle);
+    const String waiting = Script("waiting", "echo ready\nread line\nexit 7\n");
+    for (bool stop : {false, true}) {
+        const int64_t handle = LaunchProgram(waiting, u"", u"", kAllPipes);
+        // Under valgrind a signal that reaches the child before its exec is lost, so it is stopped once it
+        // runs.
+        char ready[6];
+        ASSERT_EQ(ReadProgramOutput(handle, ready, sizeof ready), 6);
+        EXPECT_GT(ProgramId(handle), 0);
+        EXPECT_EQ(ProgramRunning(handle), 1);
+        EXPECT_EQ(ProgramExitCode(handle), -1);
+        EXPECT_EQ(stop ? StopProgram(handle) : WriteProgramString(handle, u"go\n"), stop ? 1 : 3);
+        EXPECT_EQ(WaitProgram(handle), stop ? 1 : 7);
+        EXPECT_EQ(ProgramRunning(handle) + StopProgram(handle), 0);
+    }
 }
 
-TEST(LaunchProgram, OutputLargerThanTheRingArrivesWhole)
+TEST_F(LaunchProgramTest, InputOutputAndErrorsAreSeparatePipes)
 {
-    std::string expected;
-    for (int i = 1; i <= 20000; ++i)
-        expected += std::to_string(i) + "\n";
-    ASSERT_GT(expected.size(), 10 * 10240u);
-
-    const int64_t handle = LaunchProgram(u"seq", u"1 20000", u"", kKeepOutput);
-    ASSERT_NE(handle, 0);
-    const std::string got = ReadAll(handle);
-    EXPECT_EQ(got.size(), expected.size());
-    EXPECT_TRUE(got == expected);
-    EXPECT_EQ(ProgramOutputEnded(handle), 1);
-    EXPECT_EQ(ReadProgramByte(handle), -1);
-    EXPECT_EQ(WaitProgram(handle), 0);
-    ReleaseProgram(handle);
-}
-
-TEST(LaunchProgram, InputOutputAndErrorsAreSeparatePipes)
-{
-    const int64_t flags = LaunchKeepHandle | LaunchReadOutput | LaunchWriteInput | LaunchReadErrors;
-    const int64_t handle = LaunchProgram(u"sh", u"-c \"tr a-z A-Z; echo done >&2\"", u"", flags);
-    ASSERT_NE(handle, 0);
+    const int64_t handle = LaunchProgram(u"sh", u"-c \"tr a-z A-Z; echo done >&2\"", u"", kAllPipes);
     EXPECT_EQ(WriteProgramString(handle, u"hello world\n"), 12);
     EXPECT_EQ(ProgramOutputEnded(handle), 0);
     EXPECT_EQ(CloseProgramInput(handle), 1);
     EXPECT_EQ(CloseProgramInput(handle), 0);
-    EXPECT_EQ(ReadAll(handle), "HELLO WORLD\n");
-    EXPECT_EQ(ReadAll(handle, ProgramErrors), "done\n");
-    EXPECT_EQ(WaitProgram(handle), 0);
-    ReleaseProgram(handle);
+    EXPECT_EQ(ReadAll(handle) + ReadAll(handle, ProgramErrors), "HELLO WORLD\ndone\n");
+    EXPECT_EQ(ProgramOutputEnded(handle), 1);
+    EXPECT_EQ(ReadProgramByte(handle), -1);
+    // Writing to a program that stopped reading fails instead of ending the caller with SIGPIPE.
+    const int64_t ended = LaunchProgram(u"true", u"", u"", LaunchKeepHandle | LaunchWriteInput);
+    EXPECT_EQ(WaitProgram(ended), 0);
+    EXPECT_EQ(WriteProgramString(ended, u"nobody reads this\n"), 0);
+    // Nothing can be written to a waited program before it ends, so it meets the end of its input at once.
+    const int64_t waited = LaunchProgram(u"sh", u"-c \"cat; echo read all\"", u"", kAllPipes | LaunchWait);
+    EXPECT_EQ(ReadAll(waited), "read all\n");
+    EXPECT_EQ(WriteProgramString(waited, u"late"), 0);
 }
 
-TEST(LaunchProgram, WritingToAProgramThatStoppedReadingDoesNotEndTheCaller)
+TEST_F(LaunchProgramTest, WaitingReadsOutputBeyondWhatAPipeHolds)
 {
-    const int64_t handle = LaunchProgram(u"true", u"", u"", LaunchKeepHandle | LaunchWriteInput);
-    EXPECT_EQ(WaitProgram(handle), 0);
-    EXPECT_EQ(WriteProgramString(handle, u"nobody reads this\n"), 0);
-    ReleaseProgram(handle);
+    std::string expected;
+    for (int i = 1; i <= 150000; ++i)
+        expected += std::to_string(i) + "\n";
+    for (int64_t wait : {LaunchWait, int64_t{0}}) {
+        // timeout turns a stalled wait into a failure rather than a hang.
+        const int64_t handle = LaunchProgram(u"timeout", u"60 sh -c \"seq 150000; seq 150000 >&2\"", u"",
+                                             LaunchKeepHandle | LaunchReadOutput | LaunchReadErrors | wait);
+        EXPECT_EQ(wait ? ProgramExitCode(handle) : WaitProgram(handle), 0);
+        EXPECT_TRUE(ReadAll(handle) == expected);
+        EXPECT_TRUE(ReadAll(handle, ProgramErrors) == expected);
+    }
 }
 
-TEST(LaunchProgram, ConnectInputFeedsTheSendersOutputToTheProgram)
+TEST_F(LaunchProgramTest, ConnectInputFeedsTheSendersOutputToTheProgram)
 {
-    const int64_t sender = LaunchProgram(u"sh", u"-c \"read go; printf 'b\\na\\nc\\n'\"", u"",
-                                         LaunchKeepHandle | LaunchReadOutput | LaunchWriteInput);
+    const int64_t sender =
+        LaunchProgram(u"sh", u"-c \"read go; printf 'b\\na\\nc\\n'\"", u"", kKeepOutput | LaunchWriteInput);
     const int64_t receiver =
         LaunchProgram(u"sh", u"-c \"echo ready >&2; while read l; do r=$l$r; done; echo $r\"", u"",
-                      LaunchKeepHandle | LaunchReadOutput | LaunchReadErrors | LaunchConnectInput, sender);
-    ASSERT_NE(receiver, 0);
+                      kKeepOutput | LaunchReadErrors | LaunchConnectInput, sender);
     // The sender writes only once the receiver reads, so the receiver meets an empty pipe first.
     char ready[6];
     ASSERT_EQ(ReadProgramOutput(receiver, ready, sizeof ready, ProgramErrors), 6);
     EXPECT_EQ(WriteProgramString(sender, u"go\n"), 3);
     EXPECT_EQ(ReadAll(receiver), "cab\n");
-    EXPECT_EQ(WaitProgram(receiver), 0);
+    EXPECT_EQ(WaitProgram(receiver) + WaitProgram(sender), 0);
     EXPECT_EQ(ProgramOutputEnded(sender), 1);
-    EXPECT_EQ(WaitProgram(sender), 0);
-    ReleaseProgram(-1);
 }
 
-TEST(LaunchProgram, WorkingDirectoryIsEnteredFirst)
+TEST_F(LaunchProgramTest, ProgramIsFoundAlongPathAndRunInItsDirectory)
 {
-    ScriptFolder folder;
-    folder.Write("sub dir/.keep", "");
-    const String where = Text(folder.Write("where", "#!/bin/sh\npwd\n"));
-
-    const int64_t handle = LaunchProgram(where, u"", Text(folder.path + "/sub dir"), kKeepOutput);
-    EXPECT_EQ(ReadAll(handle), folder.path + "/sub dir\n");
-    ReleaseProgram(handle);
-
-    const int64_t missing = LaunchProgram(where, u"", Text(folder.path + "/missing"), kKeepOutput);
+    Script("bin/nevalon-probe", "echo \"$1\" \"$(pwd)\"\n");
+    dir.Put("sub dir/.keep", "");
+    const std::string savedPath = getenv("PATH");
+    setenv("PATH", (dir.Path("bin") + ":" + savedPath).c_str(), 1);
+    EXPECT_EQ(ReadAll(LaunchProgram(u"nevalon-probe", u"x", PathOf("sub dir"), kKeepOutput)),
+              "x " + dir.Path("sub dir") + "\n");
+    const int64_t missing = LaunchProgram(u"nevalon-probe", u"", PathOf("missing"), kKeepOutput);
     EXPECT_EQ(ReadAll(missing), "");
     EXPECT_EQ(WaitProgram(missing), 1);
-    ReleaseProgram(missing);
-}
-
-TEST(LaunchProgram, ReleasedRecordIsForgottenAndItsProgramStillReaped)
-{
-    ScriptFolder folder;
-    const String waiting = Text(folder.Write("waiting", "#!/bin/sh\nread line\n"));
-
-    const int64_t handle = LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput);
-    const pid_t pid = static_cast<pid_t>(ProgramId(handle));
-    ASSERT_GT(pid, 0);
-    // Releasing closes the program's input, so it ends on its own.
-    EXPECT_EQ(ReleaseProgram(handle), 1);
-    EXPECT_EQ(ReleaseProgram(handle), 0);
-    EXPECT_EQ(ProgramRunning(handle), 0);
-    EXPECT_EQ(ProgramExitCode(handle), -1);
-    EXPECT_EQ(ProgramId(handle), 0);
-    EXPECT_EQ(WaitProgram(handle), -1);
-    EXPECT_EQ(WriteProgramString(handle, u"x"), 0);
-    EXPECT_EQ(AvailableProgramOutput(handle), 0);
-    EXPECT_TRUE(Eventually([&] { return StateOf(pid).state == 0; })) << "state " << StateOf(pid).state;
-
-    const int64_t first = LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput);
-    const int64_t second = LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput);
-    EXPECT_EQ(ReleaseProgram(-1), 1);
-    EXPECT_EQ(ProgramId(first), 0);
-    EXPECT_EQ(ProgramId(second), 0);
-    EXPECT_EQ(ReleaseProgram(-1), 0);
-}
-
-TEST(LaunchProgram, ProgramIsFoundAlongPathAndRunByItsName)
-{
-    ScriptFolder folder;
-    folder.Write("nevalon-probe", "#!/bin/sh\necho probed \"$1\"\n");
-    const std::string savedPath = getenv("PATH");
-    setenv("PATH", (folder.path + ":" + savedPath).c_str(), 1);
-
-    const int64_t handle = LaunchProgram(u"nevalon-probe", u"x", u"", kKeepOutput);
-    EXPECT_EQ(ReadAll(handle), "probed x\n");
-    ReleaseProgram(handle);
     EXPECT_EQ(LaunchProgram(u"nevalon-missing-probe", u"", u"", kKeepOutput), 0);
     setenv("PATH", savedPath.c_str(), 1);
 }
 
-TEST(LaunchProgram, WaitedProgramFindsItsInputAlreadyEnded)
+TEST_F(LaunchProgramTest, ZeroUnitInNameParametersOrDirectoryStartsNothing)
 {
-    const int64_t flags = LaunchKeepHandle | LaunchWait | LaunchWriteInput | LaunchReadOutput;
-    const int64_t handle = LaunchProgram(u"sh", u"-c \"cat; echo read all\"", u"", flags);
-    ASSERT_NE(handle, 0);
-    EXPECT_EQ(ProgramExitCode(handle), 0);
-    EXPECT_EQ(ReadAll(handle), "read all\n");
-    EXPECT_EQ(WriteProgramString(handle, u"late"), 0);
-    ReleaseProgram(handle);
-}
-
-TEST(LaunchProgram, ZeroUnitInNameParametersOrDirectoryStartsNothing)
-{
-    ScriptFolder folder;
-    const String mark = Text(folder.Write("mark", "#!/bin/sh\ntouch \"$0.ran\"\n"));
+    const String mark = Script("mark", "touch \"$0.ran\"\n");
     const String zero(1, u'\0');
-    const std::array<std::array<String, 3>, 4> cases = {{
-        {mark + zero + u"x", u"", u""},
-        {mark, u"a" + zero + u"b", u""},
-        {mark, u"a " + zero, u""},
-        {mark, u"", Text(folder.path) + zero + u"/missing"},
-    }};
+    const std::array<std::array<String, 3>, 4> cases = {{{mark + zero + u"x", u"", u""},
+                                                         {mark, u"a" + zero + u"b", u""},
+                                                         {mark, u"a " + zero, u""},
+                                                         {mark, u"", PathOf("") + zero + u"/missing"}}};
     for (const auto& [name, parameters, directory] : cases)
         for (int64_t flags : {LaunchWait, LaunchKeepHandle | LaunchWait}) {
             EXPECT_EQ(LaunchProgram(name, parameters, directory, flags), 0);
-            EXPECT_FALSE(std::filesystem::remove(folder.path + "/mark.ran"));
+            EXPECT_FALSE(std::filesystem::remove(dir.Path("mark.ran")));
         }
 }
 
-TEST(LaunchProgram, WaitingReadsOutputBeyondWhatAPipeHolds)
+TEST_F(LaunchProgramTest, ReleasedRecordIsForgottenAndItsProgramStillReaped)
 {
-    std::string expected;
-    for (int i = 1; i <= 150000; ++i)
-        expected += std::to_string(i) + "\n";
-    const int64_t pipes = LaunchKeepHandle | LaunchReadOutput | LaunchReadErrors;
-    for (bool waitAtLaunch : {true, false}) {
-        // timeout turns the stall this guards against into a failure rather than a hang.
-        const int64_t handle = LaunchProgram(u"timeout", u"60 sh -c \"seq 150000; seq 150000 >&2\"", u"",
-                                             waitAtLaunch ? pipes | LaunchWait : pipes);
-        ASSERT_NE(handle, 0);
-        EXPECT_EQ(waitAtLaunch ? ProgramExitCode(handle) : WaitProgram(handle), 0);
-        EXPECT_TRUE(ReadAll(handle) == expected);
-        EXPECT_TRUE(ReadAll(handle, ProgramErrors) == expected);
-        ReleaseProgram(handle);
-    }
+    const String waiting = Script("waiting", "read line\n");
+    const int64_t handle = LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput);
+    const pid_t pid = static_cast<pid_t>(ProgramId(handle));
+    // Releasing closes the program's input, so it ends on its own.
+    EXPECT_EQ(ReleaseProgram(handle), 1);
+    EXPECT_EQ(ReleaseProgram(handle) + ProgramRunning(handle) + ProgramId(handle), 0);
+    EXPECT_EQ(ProgramExitCode(handle), -1);
+    EXPECT_EQ(WaitProgram(handle), -1);
+    EXPECT_EQ(WriteProgramString(handle, u"x") + AvailableProgramOutput(handle), 0);
+    EXPECT_TRUE(pid > 0 && Eventually([&] { return StateOf(pid).first == 0; }))
+        << "state " << StateOf(pid).first;
+    const int64_t first = LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput);
+    const int64_t second = LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput);
+    EXPECT_EQ(ReleaseProgram(-1), 1);
+    EXPECT_EQ(ProgramId(first) + ProgramId(second) + ReleaseProgram(-1), 0);
 }
+
+TEST_F(LaunchProgramTest, WithoutAHandleNothingIsLeftToReap)
+{
+    const std::string hold = dir.Path("hold");
+    ASSERT_EQ(mkfifo(hold.c_str(), 0600), 0);
+    const String runsOn =
+        Script("runs on", "echo $$ > \"$1.tmp\"\nmv \"$1.tmp\" \"$1\"\nread line < \"$2\"\n");
+    const std::set<pid_t> before = OwnChildren();
+    ASSERT_EQ(LaunchProgram(runsOn, StringFromUtf8("\"" + dir.Path("pid") + "\" \"" + hold + "\"")), 1);
+    EXPECT_EQ(OwnChildren(before), std::set<pid_t>());
+    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(dir.Path("pid")); }));
+    const auto [state, parent] = StateOf(std::stoi(FileBytes(dir.Path("pid"))));
+    EXPECT_TRUE(state != 0 && state != 'Z' && parent != getpid()) << state << " " << parent;
+    const int release = open(hold.c_str(), O_WRONLY);
+    EXPECT_EQ(write(release, "\n", 1), 1);
+    close(release);
+    // A waited program has ended when the launch returns, and it is reaped.
+    EXPECT_EQ(LaunchProgram(Script("mark", "sleep 0.2\npwd > mark\n"), u"", PathOf(""), LaunchWait), 1);
+    EXPECT_EQ(FileBytes(dir.Path("mark")), dir.Path() + "\n");
+    EXPECT_EQ(OwnChildren(before), std::set<pid_t>());
+}
+
+} // namespace

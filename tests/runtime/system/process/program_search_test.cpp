@@ -1,93 +1,38 @@
-#include "ScriptFolder.h"
+#include "runtime/system/TempDirectory.h"
 #include "runtime/system/process/ProgramSearch.h"
 
 #include <gtest/gtest.h>
 #include <optional>
-#include <unistd.h>
 
-using nevalon::system::IsRunnableFile;
-using nevalon::system::ProgramFound;
-
-namespace {
-
-// Sets PATH (or unsets it for nullopt) for one test and puts the old value back.
-class PathOverride {
-public:
-    explicit PathOverride(const std::optional<std::string>& value)
-    {
-        if (const char* old = getenv("PATH")) saved = old;
-        if (value) {
-            setenv("PATH", value->c_str(), 1);
-        } else {
-            unsetenv("PATH");
-        }
-    }
-    ~PathOverride()
-    {
-        if (saved) setenv("PATH", saved->c_str(), 1);
-    }
-
-private:
-    std::optional<std::string> saved;
-};
-
-} // namespace
-
-TEST(ProgramSearch, RunnableFileIsNonEmptyExecutableAndNoDirectory)
+// A runnable program is a non-empty executable file; "/tool" and "./tool" would name one joined to a PATH
+// entry, but names starting so are never searched.
+TEST(ProgramSearch, NamesWithASlashAreTheFileAndOthersAreTriedAlongPathInOrder)
 {
-    ScriptFolder folder;
-    EXPECT_TRUE(IsRunnableFile(folder.Write("tool", "#!/bin/sh\n")));
-    EXPECT_FALSE(IsRunnableFile(folder.Write("empty", "")));
-    EXPECT_FALSE(IsRunnableFile(folder.Write("plain", "#!/bin/sh\n", false)));
-    EXPECT_FALSE(IsRunnableFile(folder.path));
-    EXPECT_FALSE(IsRunnableFile(folder.path + "/missing"));
-    EXPECT_FALSE(IsRunnableFile(""));
-}
-
-TEST(ProgramSearch, NameWithSlashNamesTheFileItself)
-{
-    ScriptFolder folder;
-    const std::string tool = folder.Write("sub/tool", "#!/bin/sh\n");
-    EXPECT_TRUE(ProgramFound(tool));
-    const std::string empty = folder.Write("sub/empty", "");
-    EXPECT_FALSE(ProgramFound(empty));
-    EXPECT_FALSE(ProgramFound(folder.path + "/sub"));
-}
-
-TEST(ProgramSearch, AbsoluteOrDotSlashNameIsNeverSearchedAlongPath)
-{
-    ScriptFolder folder;
-    folder.Write("tool", "#!/bin/sh\n");
-    const PathOverride path(folder.path);
-    const std::string here = std::filesystem::current_path().string();
-    ASSERT_FALSE(std::filesystem::exists(here + "/tool"));
-    // Joined to the PATH entry, both would name the runnable tool.
-    EXPECT_FALSE(ProgramFound("/tool"));
-    EXPECT_FALSE(ProgramFound("./tool"));
-    EXPECT_TRUE(ProgramFound("tool"));
-}
-
-TEST(ProgramSearch, PathEntriesAreTriedInOrderSkippingEmptyOnes)
-{
-    ScriptFolder first, second;
-    first.Write("tool", "#!/bin/sh\n", false);
-    first.Write("dir/.keep", "");
-    second.Write("tool", "#!/bin/sh\n");
-    second.Write("dir", "#!/bin/sh\n");
-    {
-        const PathOverride path("::" + first.path + "/:" + second.path + ":");
-        EXPECT_TRUE(ProgramFound("tool"));
-        EXPECT_TRUE(ProgramFound("dir"));
-        EXPECT_FALSE(ProgramFound("missing"));
-        EXPECT_FALSE(ProgramFound(""));
+    TempDirectory first, second;
+    first.Put("tool", "#!/bin/sh\n");
+    first.Put("dir/.keep", "");
+    first.Put("empty", "", true);
+    second.Put("tool", "#!/bin/sh\n", true);
+    second.Put("dir", "#!/bin/sh\n", true);
+    second.Put("empty", "#!/bin/sh\n", true);
+    const std::string savedPath = getenv("PATH");
+    const std::tuple<std::optional<std::string>, std::string, bool> cases[] = {
+        {"::" + first.Path() + "/:" + second.Path() + ":", "tool", true},
+        {first.Path() + ":" + second.Path(), "dir", true},
+        {first.Path() + ":" + second.Path(), "empty", true},
+        {first.Path(), "empty", false},
+        {first.Path(), "tool", false},
+        {first.Path(), first.Path(), false},
+        {second.Path(), "/tool", false},
+        {second.Path(), "./tool", false},
+        {second.Path(), second.Path() + "/./tool", true},
+        {second.Path(), "missing", false},
+        {second.Path(), "", false},
+        {std::nullopt, "tool", false}};
+    for (const auto& [path, name, found] : cases) {
+        path ? setenv("PATH", path->c_str(), 1) : unsetenv("PATH");
+        EXPECT_EQ(nevalon::system::ProgramFound(name), found)
+            << name << " along " << path.value_or("no PATH");
     }
-    {
-        const PathOverride path(first.path);
-        EXPECT_FALSE(ProgramFound("tool"));
-        EXPECT_FALSE(ProgramFound("dir"));
-    }
-    {
-        const PathOverride path(std::nullopt);
-        EXPECT_FALSE(ProgramFound("tool"));
-    }
+    setenv("PATH", savedPath.c_str(), 1);
 }
