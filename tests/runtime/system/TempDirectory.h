@@ -7,12 +7,10 @@
 #include <string>
 
 // A fresh directory under /tmp, removed with everything in it at the end of the test.
-class TempDirectory {
-public:
-    TempDirectory() { path_ = mkdtemp(pattern_) ? pattern_ : ""; }
-    ~TempDirectory() { std::filesystem::remove_all(path_, ignored_); }
+struct TempDirectory {
+    ~TempDirectory() { std::filesystem::remove_all(path, ignored); }
 
-    std::string Path(const std::string& name = "") const { return name.empty() ? path_ : path_ + "/" + name; }
+    std::string Path(const std::string& name = "") const { return name.empty() ? path : path + "/" + name; }
 
     // Writes the file `name` (and the folders it needs) and returns its path.
     std::string Put(const std::string& name, const std::string& bytes, bool executable = false) const
@@ -24,10 +22,9 @@ public:
         return file;
     }
 
-private:
-    char pattern_[32] = "/tmp/nevalon-test-XXXXXX";
-    std::string path_;
-    std::error_code ignored_;
+    char pattern[32] = "/tmp/nevalon-test-XXXXXX";
+    const std::string path = mkdtemp(pattern) ? pattern : "";
+    std::error_code ignored;
 };
 
 // Every byte of the file at `path`.

@@ -20,7 +20,7 @@ auto Each(std::initializer_list<Input> inputs, Operation operation)
     return results;
 }
 
-TEST(StringToUtf8, EncodesUnitsAndPairsAndDecodesThemBack)
+TEST(StringBytes, EncodeAndDecodeUtf8Utf16AndSingleBytes)
 {
     // Unpaired surrogates are written as three bytes of their own so that decoding gives them back.
     const String text =
@@ -33,10 +33,6 @@ TEST(StringToUtf8, EncodesUnitsAndPairsAndDecodesThemBack)
     EXPECT_EQ(StringToBytes(u"\u00E9\u20ACz", FormatAscii) + StringToBytes(u"\u00E9z", 0), "\xE9z\xE9z");
     EXPECT_EQ(StringFromBytes(StringToBytes(text, FormatUtf16).data(), StringLength(text), FormatUtf16),
               text);
-}
-
-TEST(StringFromUtf8, ReplacesBrokenAndOverlongSequencesAndStopsAtImpossibleOnes)
-{
     // A stray continuation byte or a sequence broken off by a plain byte is one replacement; so is each
     // overlong form, never the zero or line end it spells.
     EXPECT_EQ(StringFromUtf8("A\x80Z\xBF\xE2\x82z\0"s), u"A\uFFFDZ\uFFFD\uFFFDz\0"s);
@@ -47,10 +43,6 @@ TEST(StringFromUtf8, ReplacesBrokenAndOverlongSequencesAndStopsAtImpossibleOnes)
                    [](auto tail) { return StringFromUtf8("zz"s + tail); }),
               std::vector<String>(4, u"zz"));
     EXPECT_EQ(StringFromUtf8(std::string_view()), u"");
-}
-
-TEST(StringFromBytes, EndsAtTheLengthOrTheFirstZero)
-{
     // Lengths count characters in UTF-8, units in UTF-16 and bytes otherwise.
     EXPECT_EQ(
         Each({-1, 0, 2, 100},
@@ -66,7 +58,7 @@ TEST(StringFromBytes, EndsAtTheLengthOrTheFirstZero)
     EXPECT_EQ(StringFromBytes(nullptr, -1, FormatUtf8), u"");
 }
 
-TEST(InitStrings, TakesAUtf8LocaleWithCNumbersSoCaseFollowsUnicode)
+TEST(CompareStrings, OrdersSigned16BitUnitsAndNoCaseFollowsTheUtf8LocaleOfInitStrings)
 {
     std::setlocale(LC_ALL, "C");
     EXPECT_EQ(InitStrings(), 1);
@@ -79,10 +71,6 @@ TEST(InitStrings, TakesAUtf8LocaleWithCNumbersSoCaseFollowsUnicode)
     EXPECT_EQ(CompareStringsNoCase(u"\u00C4RGER", u"\u00E4rger"), 0);
     EXPECT_LT(CompareStringsNoCase(u"a", u"B"), 0);
     EXPECT_LT(CompareStringsNoCase(u"ABC", u"abcd"), 0);
-}
-
-TEST(CompareStrings, OrdersUnitsAsSigned16BitValuesWithTheEndAsZero)
-{
     for (char16_t upper = u'A'; upper <= u'Z'; ++upper)
         for (char16_t lower = u'a'; lower <= u'z'; ++lower)
             EXPECT_LT(CompareStrings(String(1, upper), String(1, lower)), 0);

@@ -1,14 +1,62 @@
-#include "ProcessTesting.h"
+#include "runtime/system/TempDirectory.h"
+#include "runtime/system/process/OutputReader.h"
+#include "runtime/system/process/ParameterSplit.h"
+#include "runtime/system/process/Process.h"
+#include "runtime/system/process/ProgramSearch.h"
 #include "runtime/system/strings/Strings.h"
 
-#include <array>
+#include <chrono>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace nevalon::system;
 
 namespace {
+
+// Everything a kept program writes to the chosen pipe, up to its end.
+std::string ReadAll(int64_t handle, int64_t pipe = ProgramOutput)
+{
+    std::string text;
+    char chunk[4096];
+    for (int64_t got; (got = ReadProgramOutput(handle, chunk, sizeof chunk, pipe)) > 0;)
+        text.append(chunk, got);
+    return text;
+}
+
+// Checks the condition until it holds; false only after a generous while, so that a fault fails the test
+// instead of hanging it.
+bool Eventually(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 3000 && !condition(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return condition();
+}
+
+// The state letter and the parent of a process from /proc/<pid>/stat; state 0 once it is gone.
+std::pair<char, pid_t> StateOf(pid_t pid)
+{
+    std::string line;
+    std::getline(std::ifstream("/proc/" + std::to_string(pid) + "/stat"), line);
+    const size_t close = line.rfind(')');
+    if (close == std::string::npos || close + 4 >= line.size()) return {0, 0};
+    return {line[close + 2], static_cast<pid_t>(std::stol(line.substr(close + 4)))};
+}
+
+// The processes whose parent is this test program, zombies included, apart from those given.
+std::set<pid_t> OwnChildren(const std::set<pid_t>& apartFrom = {})
+{
+    std::set<pid_t> children;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const pid_t pid = static_cast<pid_t>(std::atoi(entry.path().filename().c_str()));
+        if (pid > 0 && StateOf(pid).second == getpid() && !apartFrom.contains(pid)) children.insert(pid);
+    }
+    return children;
+}
 
 constexpr int64_t kKeepOutput = LaunchKeepHandle | LaunchReadOutput;
 constexpr int64_t kAllPipes = kKeepOutput | LaunchWriteInput | LaunchReadErrors;
@@ -40,7 +88,7 @@ TEST_F(LaunchProgramTest, ParametersArriveSplitAtBlanksAsUtf8AndAtMost510)
     EXPECT_EQ(LaunchProgram(count, many + u"one-more", u"", kKeepOutput), 0);
 }
 
-TEST_F(LaunchProgramTest, ExitCodeIsTheStatusOrOneForASignalOrAFailedStart)
+TEST_F(LaunchProgramTest, ExitCodeIsMinusOneWhileRunningThenTheStatusOrOneForASignalOrAFailedStart)
 {
     const std::pair<String, int64_t> cases[] = {
         {Script("three", "exit 3\n"), 3},
@@ -49,21 +97,15 @@ TEST_F(LaunchProgramTest, ExitCodeIsTheStatusOrOneForASignalOrAFailedStart)
         {StringFromUtf8(dir.Put("broken", "#!/no/shell\n", true)), 1}};
     for (const auto& [script, code] : cases) {
         const int64_t waited = LaunchProgram(script, u"", u"", LaunchKeepHandle | LaunchWait);
-        EXPECT_EQ(ProgramRunning(waited), 0);
         EXPECT_EQ(ProgramExitCode(waited), code);
         EXPECT_EQ(WaitProgram(LaunchProgram(script, u"", u"", LaunchKeepHandle)), code);
         // Without a handle the result only says that the program was started.
         EXPECT_EQ(LaunchProgram(script, u"", u"", LaunchWait), 1);
     }
-}
-
-TEST_F(LaunchProgramTest, ExitCodeStaysMinusOneUntilTheProgramEndsOrIsStopped)
-{
     const String waiting = Script("waiting", "echo ready\nread line\nexit 7\n");
     for (bool stop : {false, true}) {
         const int64_t handle = LaunchProgram(waiting, u"", u"", kAllPipes);
-        // Under valgrind a signal that reaches the child before its exec is lost, so it is stopped once it
-        // runs.
+        // Under valgrind a signal before the child's exec is lost, so it is stopped once it runs.
         char ready[6];
         ASSERT_EQ(ReadProgramOutput(handle, ready, sizeof ready), 6);
         EXPECT_GT(ProgramId(handle), 0);
@@ -145,18 +187,17 @@ TEST_F(LaunchProgramTest, ZeroUnitInNameParametersOrDirectoryStartsNothing)
 {
     const String mark = Script("mark", "touch \"$0.ran\"\n");
     const String zero(1, u'\0');
-    const std::array<std::array<String, 3>, 4> cases = {{{mark + zero + u"x", u"", u""},
-                                                         {mark, u"a" + zero + u"b", u""},
-                                                         {mark, u"a " + zero, u""},
-                                                         {mark, u"", PathOf("") + zero + u"/missing"}}};
-    for (const auto& [name, parameters, directory] : cases)
-        for (int64_t flags : {LaunchWait, LaunchKeepHandle | LaunchWait}) {
-            EXPECT_EQ(LaunchProgram(name, parameters, directory, flags), 0);
-            EXPECT_FALSE(std::filesystem::remove(dir.Path("mark.ran")));
-        }
+    for (int64_t flags : {LaunchWait, LaunchKeepHandle | LaunchWait}) {
+        EXPECT_EQ(LaunchProgram(mark + zero + u"x", u"", u"", flags), 0);
+        EXPECT_EQ(LaunchProgram(mark, u"a" + zero + u"b", u"", flags) +
+                      LaunchProgram(mark, u"a " + zero, u"", flags),
+                  0);
+        EXPECT_EQ(LaunchProgram(mark, u"", PathOf("") + zero + u"/missing", flags), 0);
+        EXPECT_FALSE(std::filesystem::exists(dir.Path("mark.ran")));
+    }
 }
 
-TEST_F(LaunchProgramTest, ReleasedRecordIsForgottenAndItsProgramStillReaped)
+TEST_F(LaunchProgramTest, NothingIsLeftToReapAfterAReleaseOrWithoutAHandle)
 {
     const String waiting = Script("waiting", "read line\n");
     const int64_t handle = LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput);
@@ -173,10 +214,6 @@ TEST_F(LaunchProgramTest, ReleasedRecordIsForgottenAndItsProgramStillReaped)
     const int64_t second = LaunchProgram(waiting, u"", u"", LaunchKeepHandle | LaunchWriteInput);
     EXPECT_EQ(ReleaseProgram(-1), 1);
     EXPECT_EQ(ProgramId(first) + ProgramId(second) + ReleaseProgram(-1), 0);
-}
-
-TEST_F(LaunchProgramTest, WithoutAHandleNothingIsLeftToReap)
-{
     const std::string hold = dir.Path("hold");
     ASSERT_EQ(mkfifo(hold.c_str(), 0600), 0);
     const String runsOn =
@@ -194,6 +231,111 @@ TEST_F(LaunchProgramTest, WithoutAHandleNothingIsLeftToReap)
     EXPECT_EQ(LaunchProgram(Script("mark", "sleep 0.2\npwd > mark\n"), u"", PathOf(""), LaunchWait), 1);
     EXPECT_EQ(FileBytes(dir.Path("mark")), dir.Path() + "\n");
     EXPECT_EQ(OwnChildren(before), std::set<pid_t>());
+}
+
+TEST(ParameterSplit, BlanksSeparateTokensAndDoubleQuotesKeepThemInside)
+{
+    // Quotes inside a plain token stay; a quoted token ends at its closing quote, or at the end of its line.
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {" \t\n ", {}},
+        {"  load  now \t\nlater ", {"load", "now", "later"}},
+        {"load \"/Users/a b/My Agent.plist\"", {"load", "/Users/a b/My Agent.plist"}},
+        {"\"a\tb\nc\"d \"\" \xC3\xA9", {"a\tb\nc", "d", "", "\xC3\xA9"}},
+        {"ab\"c d\"", {"ab\"c", "d\""}},
+        {"a \"b c\nd e", {"a", "b c", "d", "e"}},
+        {"\"", {""}}};
+    for (const auto& [parameters, tokens] : cases)
+        EXPECT_EQ(SplitParameters(parameters), tokens) << parameters;
+}
+
+// A runnable program is a non-empty executable file; "/tool" and "./tool" would name one joined to a PATH
+// entry, but names starting so are never searched.
+TEST_F(LaunchProgramTest, ProgramSearchTakesNamesWithASlashAsTheFileAndTriesOthersAlongPathInOrder)
+{
+    const std::string first = dir.Path("first"), second = dir.Path("second");
+    dir.Put("first/tool", "#!/bin/sh\n");
+    dir.Put("first/dir/.keep", "");
+    dir.Put("first/empty", "", true);
+    for (const char* name : {"second/tool", "second/dir", "second/empty"})
+        dir.Put(name, "#!/bin/sh\n", true);
+    const std::string savedPath = getenv("PATH");
+    auto found = [](const std::string& path, const std::string& name) {
+        setenv("PATH", path.c_str(), 1);
+        return ProgramFound(name);
+    };
+    EXPECT_EQ((std::vector<bool>{found("::" + first + "/:" + second + ":", "tool"),
+                                 found(first + ":" + second, "dir"), found(first + ":" + second, "empty"),
+                                 found(second, second + "/./tool")}),
+              std::vector<bool>(4, true));
+    EXPECT_EQ((std::vector<bool>{found(first, "empty"), found(first, "tool"), found(first, first),
+                                 found(second, "/tool"), found(second, "./tool"), found(second, "missing"),
+                                 found(second, "")}),
+              std::vector<bool>(7, false));
+    unsetenv("PATH");
+    EXPECT_FALSE(ProgramFound("tool"));
+    setenv("PATH", savedPath.c_str(), 1);
+}
+
+// An OutputReader on a pipe whose write end the test holds.
+class OutputReaderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Descriptor readEnd;
+        ASSERT_TRUE(CreatePipe(readEnd, writeEnd));
+        reader = std::make_unique<OutputReader>(std::move(readEnd));
+        for (size_t i = 0; i < 40000; ++i)
+            pattern += static_cast<char>('a' + (i * 7 + i / 26) % 26);
+    }
+    void Send(const std::string& bytes) const
+    {
+        ASSERT_EQ(write(writeEnd.Get(), bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
+    std::string Read(int64_t n) const
+    {
+        std::string bytes(n, '\0');
+        bytes.resize(reader->Read(bytes.data(), n));
+        return bytes;
+    }
+
+    Descriptor writeEnd;
+    std::unique_ptr<OutputReader> reader;
+    std::string pattern;
+};
+
+TEST_F(OutputReaderTest, RingWrapsAroundItsEndAndStopsWhenFull)
+{
+    Send(pattern.substr(0, 8000));
+    EXPECT_EQ(reader->Available(), 8000);
+    EXPECT_EQ(Read(6000), pattern.substr(0, 6000));
+    Send(pattern.substr(8000, 8000));
+    EXPECT_EQ(reader->Available(), 2000) << "bytes still buffered are reported without reading more";
+    EXPECT_EQ(Read(2000 + 8000), pattern.substr(6000, 10000));
+    Send(pattern.substr(16000, 12000));
+    EXPECT_EQ(reader->Available(), OutputReader::kRingSize);
+    writeEnd.Reset();
+    EXPECT_FALSE(reader->EndOfOutput());
+    EXPECT_EQ(Read(20000), pattern.substr(16000, 12000));
+    EXPECT_TRUE(reader->EndOfOutput());
+}
+
+TEST_F(OutputReaderTest, ByteAndCharacterReadsNeverWait)
+{
+    EXPECT_EQ(reader->ReadByte() + reader->ReadCharacter(), -2);
+    EXPECT_FALSE(reader->EndOfOutput());
+    Send(pattern.substr(0, OutputReader::kRingSize - 3));
+    EXPECT_EQ(Read(OutputReader::kRingSize - 3).size(), OutputReader::kRingSize - 3);
+    // The third character crosses the ring's end; a pair packs its high surrogate in the low half.
+    Send("\xFF\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\x80\xF8Z\xE2\x82");
+    EXPECT_EQ(reader->ReadByte(), 0xFF);
+    for (int64_t expected : std::initializer_list<int64_t>{0xE9, 0x20AC, 0xDE00D83D, ' ', ' ', 'Z', -1})
+        EXPECT_EQ(reader->ReadCharacter(), expected);
+    Send("\xAC\xC3");
+    EXPECT_EQ(reader->ReadCharacter(), 0x20AC) << "a character split across writes is read whole";
+    writeEnd.Reset();
+    EXPECT_EQ(reader->ReadCharacter(), -1) << "cut off by the end, the rest can never come";
+    EXPECT_TRUE(reader->EndOfOutput());
+    EXPECT_EQ(reader->ReadByte(), -1);
 }
 
 } // namespace
