@@ -102,9 +102,7 @@ TEST_F(FilesTest, ClosedAndUnknownNumbersNameNothing)
 {
     const int64_t handle = CreateFile(-1, PathOf("d"));
     ASSERT_EQ(CreateFile(0, PathOf("a")) + CreateFile(40, PathOf("b")), 2);
-    WriteText(handle, u"D");
-    WriteText(0, u"A");
-    WriteText(40, u"B");
+    EXPECT_EQ(WriteText(handle, u"D") + WriteText(0, u"A") + WriteText(40, u"B"), 3);
     EXPECT_EQ(CloseFile(-1), 1);
     EXPECT_EQ(FileBytes(dir.Path("a")) + FileBytes(dir.Path("b")) + FileBytes(dir.Path("d")), "ABD");
     for (int64_t number : {int64_t{0}, int64_t{40}, handle, int64_t{-7}, int64_t{123456789}}) {

@@ -28,8 +28,7 @@ std::string ReadAll(int64_t handle, int64_t pipe = ProgramOutput)
     return text;
 }
 
-// Checks the condition until it holds; false only after a generous while, so that a fault fails the test
-// instead of hanging it.
+// Checks the condition until it holds; false after a generous while, so that a fault fails, not hangs.
 bool Eventually(const std::function<bool()>& condition)
 {
     for (int i = 0; i < 3000 && !condition(); ++i)
@@ -93,7 +92,6 @@ TEST_F(LaunchProgramTest, ExitCodeIsMinusOneWhileRunningThenTheStatusOrOneForASi
     const std::pair<String, int64_t> cases[] = {
         {Script("three", "exit 3\n"), 3},
         {Script("killed", "kill -KILL $$\n"), 1},
-        {Script("fine", ""), 0},
         {StringFromUtf8(dir.Put("broken", "#!/no/shell\n", true)), 1}};
     for (const auto& [script, code] : cases) {
         const int64_t waited = LaunchProgram(script, u"", u"", LaunchKeepHandle | LaunchWait);
@@ -108,7 +106,6 @@ TEST_F(LaunchProgramTest, ExitCodeIsMinusOneWhileRunningThenTheStatusOrOneForASi
         // Under valgrind a signal before the child's exec is lost, so it is stopped once it runs.
         char ready[6];
         ASSERT_EQ(ReadProgramOutput(handle, ready, sizeof ready), 6);
-        EXPECT_GT(ProgramId(handle), 0);
         EXPECT_EQ(ProgramRunning(handle), 1);
         EXPECT_EQ(ProgramExitCode(handle), -1);
         EXPECT_EQ(stop ? StopProgram(handle) : WriteProgramString(handle, u"go\n"), stop ? 1 : 3);
@@ -276,66 +273,30 @@ TEST_F(LaunchProgramTest, ProgramSearchTakesNamesWithASlashAsTheFileAndTriesOthe
     setenv("PATH", savedPath.c_str(), 1);
 }
 
-// An OutputReader on a pipe whose write end the test holds.
-class OutputReaderTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Descriptor readEnd;
-        ASSERT_TRUE(CreatePipe(readEnd, writeEnd));
-        reader = std::make_unique<OutputReader>(std::move(readEnd));
-        for (size_t i = 0; i < 40000; ++i)
-            pattern += static_cast<char>('a' + (i * 7 + i / 26) % 26);
-    }
-    void Send(const std::string& bytes) const
-    {
-        ASSERT_EQ(write(writeEnd.Get(), bytes.data(), bytes.size()), ssize_t(bytes.size()));
-    }
-    std::string Read(int64_t n) const
-    {
-        std::string bytes(n, '\0');
-        bytes.resize(reader->Read(bytes.data(), n));
-        return bytes;
-    }
-
-    Descriptor writeEnd;
-    std::unique_ptr<OutputReader> reader;
-    std::string pattern;
-};
-
-TEST_F(OutputReaderTest, RingWrapsAroundItsEndAndStopsWhenFull)
+TEST(OutputReader, ByteAndCharacterReadsNeverWaitAndCrossTheRingsEnd)
 {
-    Send(pattern.substr(0, 8000));
-    EXPECT_EQ(reader->Available(), 8000);
-    EXPECT_EQ(Read(6000), pattern.substr(0, 6000));
-    Send(pattern.substr(8000, 8000));
-    EXPECT_EQ(reader->Available(), 2000) << "bytes still buffered are reported without reading more";
-    EXPECT_EQ(Read(2000 + 8000), pattern.substr(6000, 10000));
-    Send(pattern.substr(16000, 12000));
-    EXPECT_EQ(reader->Available(), OutputReader::kRingSize);
-    writeEnd.Reset();
-    EXPECT_FALSE(reader->EndOfOutput());
-    EXPECT_EQ(Read(20000), pattern.substr(16000, 12000));
-    EXPECT_TRUE(reader->EndOfOutput());
-}
-
-TEST_F(OutputReaderTest, ByteAndCharacterReadsNeverWait)
-{
-    EXPECT_EQ(reader->ReadByte() + reader->ReadCharacter(), -2);
-    EXPECT_FALSE(reader->EndOfOutput());
-    Send(pattern.substr(0, OutputReader::kRingSize - 3));
-    EXPECT_EQ(Read(OutputReader::kRingSize - 3).size(), OutputReader::kRingSize - 3);
+    Descriptor readEnd, writeEnd;
+    ASSERT_TRUE(CreatePipe(readEnd, writeEnd));
+    OutputReader reader(std::move(readEnd));
+    auto send = [&writeEnd](const std::string& bytes) {
+        return write(writeEnd.Get(), bytes.data(), bytes.size());
+    };
+    EXPECT_EQ(reader.ReadByte() + reader.ReadCharacter(), -2);
+    EXPECT_FALSE(reader.EndOfOutput());
+    std::string filler(OutputReader::kRingSize - 3, 'x');
+    send(filler);
+    EXPECT_EQ(reader.Read(filler.data(), OutputReader::kRingSize - 3), OutputReader::kRingSize - 3);
     // The third character crosses the ring's end; a pair packs its high surrogate in the low half.
-    Send("\xFF\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\x80\xF8Z\xE2\x82");
-    EXPECT_EQ(reader->ReadByte(), 0xFF);
+    send("\xFF\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\x80\xF8Z\xE2\x82");
+    EXPECT_EQ(reader.ReadByte(), 0xFF);
     for (int64_t expected : std::initializer_list<int64_t>{0xE9, 0x20AC, 0xDE00D83D, ' ', ' ', 'Z', -1})
-        EXPECT_EQ(reader->ReadCharacter(), expected);
-    Send("\xAC\xC3");
-    EXPECT_EQ(reader->ReadCharacter(), 0x20AC) << "a character split across writes is read whole";
+        EXPECT_EQ(reader.ReadCharacter(), expected);
+    send("\xAC\xC3");
+    EXPECT_EQ(reader.ReadCharacter(), 0x20AC) << "a character split across writes is read whole";
     writeEnd.Reset();
-    EXPECT_EQ(reader->ReadCharacter(), -1) << "cut off by the end, the rest can never come";
-    EXPECT_TRUE(reader->EndOfOutput());
-    EXPECT_EQ(reader->ReadByte(), -1);
+    EXPECT_EQ(reader.ReadCharacter(), -1) << "cut off by the end, the rest can never come";
+    EXPECT_TRUE(reader.EndOfOutput());
+    EXPECT_EQ(reader.ReadByte(), -1);
 }
 
 } // namespace
