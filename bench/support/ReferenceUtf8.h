@@ -18,6 +18,9 @@ inline std::u16string ReferenceFromUtf8(const std::string& bytes)
         for (int k = 1; k <= extra; ++k)
             c = c << 6 | (static_cast<unsigned char>(bytes[i + k]) & 0x3Fu);
         i += extra + 1;
+        // Overlong forms decode to U+FFFD, as in the library, so that both do the same work.
+        static constexpr uint32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+        if (c < kShortest[extra]) c = 0xFFFD;
         if (c > 0xFFFF) {
             out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
             out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));

@@ -4,6 +4,7 @@
 #include "runtime/system/process/ParameterSplit.h"
 #include "runtime/system/process/ProcessTable.h"
 #include "runtime/system/process/ProgramSearch.h"
+#include "runtime/system/process/ReadingWait.h"
 #include "runtime/system/strings/StringBytes.h"
 
 #include <cerrno>
@@ -29,6 +30,12 @@ std::unique_ptr<OutputReader> ReaderOf(Pipe& pipe)
     return pipe.parentEnd ? std::make_unique<OutputReader>(std::move(pipe.parentEnd)) : nullptr;
 }
 
+// A zero byte would silently cut the text short in the child's C strings.
+bool HoldsZero(const std::string& bytes)
+{
+    return bytes.find('\0') != std::string::npos;
+}
+
 int64_t LaunchUnkept(const ChildPlan& plan, int64_t flags)
 {
     if (!(flags & LaunchWait)) return StartDetached(plan) < 0 ? 0 : 1;
@@ -48,12 +55,15 @@ int64_t LaunchProgram(const String& name, const String& parameters, const String
     ChildPlan plan;
     plan.arguments.push_back(StringToUtf8(name));
     if (!ProgramFound(plan.arguments[0])) return 0;
-    std::vector<std::string> split = SplitParameters(StringToUtf8(parameters));
-    // Running the program with some of its parameters silently dropped would be worse than not running it.
+    const std::string parameterBytes = StringToUtf8(parameters);
+    plan.directory = StringToUtf8(directory);
+    // Running the program with its parameters cut short or in another directory would be worse than not
+    // running it.
+    if (HoldsZero(parameterBytes) || HoldsZero(plan.directory)) return 0;
+    std::vector<std::string> split = SplitParameters(parameterBytes);
     if (split.size() > kMaxParameters) return 0;
     plan.arguments.insert(plan.arguments.end(), std::make_move_iterator(split.begin()),
                           std::make_move_iterator(split.end()));
-    plan.directory = StringToUtf8(directory);
     if (!(flags & LaunchKeepHandle)) return LaunchUnkept(plan, flags);
 
     Pipe output, input, errors;
@@ -92,7 +102,7 @@ int64_t LaunchProgram(const String& name, const String& parameters, const String
 
     ProcessRecord* record = table.Add(std::move(started));
     if (flags & LaunchWait) {
-        WaitForExit(record, record->serial, child);
+        WaitForExitReading(record, record->serial, child);
     } else {
         StartWaitThread(record);
     }

@@ -15,8 +15,28 @@ OutputReader::OutputReader(Descriptor pipeEnd) : stream(std::move(pipeEnd))
     if (flags >= 0) fcntl(stream.Get(), F_SETFL, flags | O_NONBLOCK);
 }
 
+void OutputReader::MoveOverflowIntoRing()
+{
+    while (overflowRead < overflow.size() && buffered < kRingSize) {
+        const int64_t stretch =
+            writePosition >= readPosition ? kRingSize - writePosition : readPosition - writePosition;
+        const int64_t count = std::min<int64_t>(stretch, overflow.size() - overflowRead);
+        std::memcpy(ring.data() + writePosition, overflow.data() + overflowRead, count);
+        overflowRead += count;
+        writePosition = (writePosition + count) % kRingSize;
+        buffered += count;
+    }
+    if (overflowRead == overflow.size() && !overflow.empty()) {
+        std::string().swap(overflow);
+        overflowRead = 0;
+    }
+}
+
 void OutputReader::Fill()
 {
+    MoveOverflowIntoRing();
+    // Until the overflow is drained, newer bytes in the pipe must wait behind it.
+    if (!overflow.empty()) return;
     while (!ended && buffered < kRingSize) {
         const int64_t stretch =
             writePosition >= readPosition ? kRingSize - writePosition : readPosition - writePosition;
@@ -47,7 +67,23 @@ int64_t OutputReader::Take(unsigned char* buffer, int64_t n)
 int64_t OutputReader::Available()
 {
     if (buffered == 0) Fill();
-    return buffered;
+    return buffered + static_cast<int64_t>(overflow.size() - overflowRead);
+}
+
+void OutputReader::Gather()
+{
+    Fill();
+    if (buffered < kRingSize) return;
+    constexpr size_t kChunk = 65536;
+    while (!ended) {
+        const size_t held = overflow.size();
+        overflow.resize(held + kChunk);
+        const ssize_t got = read(stream.Get(), overflow.data() + held, kChunk);
+        overflow.resize(held + std::max<ssize_t>(got, 0));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
+        if (got <= 0) ended = true;
+    }
 }
 
 int64_t OutputReader::Read(void* buffer, int64_t n)

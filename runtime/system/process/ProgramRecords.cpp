@@ -1,6 +1,7 @@
 #include "runtime/system/process/ProgramRecords.h"
 
 #include "runtime/system/process/ProcessTable.h"
+#include "runtime/system/process/ReadingWait.h"
 
 #include <signal.h>
 
@@ -47,7 +48,8 @@ int64_t WaitProgram(int64_t handle)
 {
     ProcessRecord copy;
     if (!Snapshot(handle, copy)) return -1;
-    if (copy.running) WaitForExit(reinterpret_cast<ProcessRecord*>(handle), copy.serial, copy.processId);
+    if (copy.running)
+        WaitForExitReading(reinterpret_cast<ProcessRecord*>(handle), copy.serial, copy.processId);
     return ProgramExitCode(handle);
 }
 

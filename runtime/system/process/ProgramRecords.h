@@ -13,7 +13,7 @@ int64_t ProgramExitCode(int64_t handle);
 // The program's process id, or 0 for an unknown handle.
 int64_t ProgramId(int64_t handle);
 
-// Waits until the program ends and returns ProgramExitCode.
+// Waits until the program ends, taking in its piped output meanwhile, and returns ProgramExitCode.
 int64_t WaitProgram(int64_t handle);
 
 // Asks the running program to end (SIGTERM); 1 if asked, else 0.

@@ -16,7 +16,8 @@ bool IsRunnableFile(const std::string& path)
 
 bool ProgramFound(const std::string& name)
 {
-    if (name.empty()) return false;
+    // A zero byte would make the system run the program named by the part before it.
+    if (name.empty() || name.find('\0') != std::string::npos) return false;
     if (name.find('/') != std::string::npos && IsRunnableFile(name)) return true;
     if (name.starts_with('/') || name.starts_with("./")) return false;
 

@@ -9,6 +9,7 @@ bool IsRunnableFile(const std::string& path);
 
 // True if the program named in UTF-8 can be run: a name with "/" must itself be runnable, and a name
 // that starts with "/" or "./" is never looked up along PATH; any other name is looked up along PATH.
+// A name holding a zero byte is never found.
 bool ProgramFound(const std::string& name);
 
 } // namespace nevalon::system

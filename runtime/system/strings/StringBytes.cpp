@@ -21,15 +21,17 @@ StringFormat Normalised(StringFormat format)
     return format == FormatUtf8 || format == FormatUtf16 ? format : FormatAscii;
 }
 
-// Decodes UTF-8 from `p` up to `end` (null: up to a zero byte), at most `limit` characters.
+// Decodes UTF-8 either from a known number of bytes or up to the first zero byte, at most `limit`
+// characters.
 class Utf8Decoder {
 public:
-    Utf8Decoder(const unsigned char* p, const unsigned char* end) : p_(p), end_(end) {}
+    static Utf8Decoder Bounded(const unsigned char* p, size_t size) { return Utf8Decoder(p, p + size, true); }
+    static Utf8Decoder UntilZero(const unsigned char* p) { return Utf8Decoder(p, nullptr, false); }
 
     String Decode(uint64_t limit)
     {
         // Every byte yields at most one unit (four bytes yield two), so a bounded input never grows.
-        out_.resize(end_ ? static_cast<size_t>(end_ - p_) : 64);
+        out_.resize(bounded_ ? static_cast<size_t>(end_ - p_) : 64);
         for (uint64_t chars = 0; chars < limit && !AtEnd(p_); ++chars)
             if (!DecodeOne()) break;
         out_.resize(written_);
@@ -37,7 +39,12 @@ public:
     }
 
 private:
-    bool AtEnd(const unsigned char* at) const { return end_ ? at == end_ : *at == 0; }
+    Utf8Decoder(const unsigned char* p, const unsigned char* end, bool bounded)
+        : p_(p), end_(end), bounded_(bounded)
+    {
+    }
+
+    bool AtEnd(const unsigned char* at) const { return bounded_ ? at == end_ : *at == 0; }
 
     void Put(char16_t unit)
     {
@@ -70,6 +77,13 @@ private:
         }
         if (point > 0x10FFFF) return false;
         p_ = q;
+        // An overlong form could smuggle a zero or a line end past byte-level checks; it stands for one
+        // replacement, like any other broken sequence.
+        static constexpr uint32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+        if (point < kShortest[extra]) {
+            Put(0xFFFD);
+            return true;
+        }
         if (point <= 0xFFFF) {
             Put(static_cast<char16_t>(point));
         } else {
@@ -82,6 +96,7 @@ private:
 
     const unsigned char* p_;
     const unsigned char* end_;
+    bool bounded_;
     String out_;
     size_t written_ = 0;
 };
@@ -154,9 +169,9 @@ String StringFromBytes(const void* address, int64_t length, StringFormat format)
     case FormatUtf8:
         if (length < 0) {
             size_t size = std::strlen(reinterpret_cast<const char*>(bytes));
-            return Utf8Decoder(bytes, bytes + size).Decode(limit);
+            return Utf8Decoder::Bounded(bytes, size).Decode(limit);
         }
-        return Utf8Decoder(bytes, nullptr).Decode(limit);
+        return Utf8Decoder::UntilZero(bytes).Decode(limit);
     case FormatUtf16: {
         String text;
         for (uint64_t i = 0; i < limit; ++i) {
@@ -179,7 +194,7 @@ String StringFromBytes(const void* address, int64_t length, StringFormat format)
 String StringFromUtf8(std::string_view bytes)
 {
     const auto* first = reinterpret_cast<const unsigned char*>(bytes.data());
-    return Utf8Decoder(first, first + bytes.size()).Decode(std::numeric_limits<uint64_t>::max());
+    return Utf8Decoder::Bounded(first, bytes.size()).Decode(std::numeric_limits<uint64_t>::max());
 }
 
 } // namespace nevalon::system

@@ -1,61 +1,85 @@
+#include "runtime/system/TempDirectory.h"
 #include "runtime/system/files/Files.h"
-#include "runtime/system/files/TempDirectory.h"
 #include "runtime/system/strings/Strings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <vector>
 
 using namespace nevalon::system;
+using Lines = std::vector<String>;
+using namespace std::string_literals;
 
 namespace {
 
 class FilesTest : public ::testing::Test {
 protected:
     void TearDown() override { CloseFile(-1); }
-
     String PathOf(const std::string& name) const { return StringFromUtf8(dir.Path(name)); }
+
+    // Opens a file holding `bytes` as number 0.
+    void Open(const std::string& bytes, int64_t flags = 0)
+    {
+        ASSERT_NE(OpenFileReadOnly(0, StringFromUtf8(dir.Put("in", bytes)), flags), 0);
+    }
+
+    // Every line of a file holding `bytes`, read while AtEndOfFile says that something remains.
+    Lines AllLines(const std::string& bytes, int64_t flags = 0)
+    {
+        Open(bytes, flags);
+        Lines lines;
+        while (!AtEndOfFile(0))
+            lines.push_back(ReadLine(0));
+        EXPECT_EQ(ReadLine(0), u"");
+        return lines;
+    }
 
     TempDirectory dir;
 };
 
-TEST_F(FilesTest, WriteLineAndWriteTextBytes)
+TEST_F(FilesTest, WritesGoThroughTheBufferInOrderWithoutAByteOrderMark)
 {
+    const std::string big(FileBufferSize + 10, 'b');
     ASSERT_EQ(CreateFile(0, PathOf("out")), 1);
-    EXPECT_EQ(WriteLine(0, u""), 1);
-    EXPECT_EQ(WriteText(0, u""), 0);
-    EXPECT_EQ(WriteText(0, u"\uFEFFn\u00E9", 2), 6);
+    EXPECT_EQ(WriteLine(0, u"") + WriteText(0, u""), 1);
+    EXPECT_EQ(WriteText(0, u"\uFEFFn\u00E9", FormatUtf8), 6);
     EXPECT_EQ(WriteLine(0, u"\U0001F600"), 5);
-    EXPECT_EQ(CloseFile(0), 1);
-    EXPECT_EQ(FileBytes(dir.Path("out")), "\n\xEF\xBB\xBFn\xC3\xA9\xF0\x9F\x98\x80\n");
+    EXPECT_EQ(WriteText(0, u"small ") + WriteText(0, StringFromUtf8(big)), 6 + FileBufferSize + 10);
+    WriteLine(0, u" tail");
+    ASSERT_NE(OpenFileReadOnly(0, PathOf("out")), 0) << "reopening the number closes the file first";
+    EXPECT_EQ(FileBytes(dir.Path("out")),
+              "\n\xEF\xBB\xBFn\xC3\xA9\xF0\x9F\x98\x80\nsmall " + big + " tail\n");
+    EXPECT_EQ(ReadLine(0) + ReadLine(0), u"\uFEFFn\u00E9\U0001F600");
+    EXPECT_EQ(ReadLine(0), StringFromUtf8("small " + big + " tail"));
 }
 
-TEST_F(FilesTest, ThreeFormatsRoundTrip)
+TEST_F(FilesTest, ThreeFormatsRoundTripAndReadOnlyFilesTakeNoWrites)
 {
-    const String text = u"Caf\u00E9 \u20AC \U0001F600";
-    const std::pair<int64_t, String> cases[] = {
-        {FormatUtf8, text}, {FormatUtf16, text}, {FormatAscii, u"Caf\u00E9  "}};
-    for (const auto& [format, expected] : cases) {
+    const String text = u"Caf\u00E9 \u20AC \U0001F600\r\n\u00FF";
+    const std::pair<int64_t, String> cases[] = {{FormatUtf8, u"Caf\u00E9 \u20AC \U0001F600"},
+                                                {FormatUtf16, u"Caf\u00E9 \u20AC \U0001F600"},
+                                                {FormatAscii, u"Caf\u00E9  "}};
+    for (const auto& [format, first] : cases) {
         ASSERT_NE(CreateFile(1, PathOf("f"), format), 0);
         WriteLine(1, text);
         WriteText(1, text);
-        ASSERT_EQ(CloseFile(1), 1);
         ASSERT_NE(OpenFileReadOnly(1, PathOf("f"), format), 0);
-        EXPECT_EQ(ReadLine(1), expected) << format;
-        EXPECT_EQ(ReadLine(1), expected) << format;
+        EXPECT_EQ(WriteText(1, u"x") + WriteLine(1, u"x"), 0);
+        EXPECT_EQ((Lines{ReadLine(1), ReadLine(1), ReadLine(1), ReadLine(1)}),
+                  (Lines{first, u"\u00FF", first, u"\u00FF"}));
         EXPECT_EQ(AtEndOfFile(1), 1) << format;
     }
-    EXPECT_EQ(FileBytes(dir.Path("f")), "Caf\xE9  \nCaf\xE9  ");
+    EXPECT_EQ(CloseFile(1), 1);
+    EXPECT_EQ(FileBytes(dir.Path("f")), "Caf\xE9  \r\n\xFF\nCaf\xE9  \r\n\xFF");
 }
 
-TEST_F(FilesTest, ReadingAfterWritingContinuesAtLogicalPosition)
+TEST_F(FilesTest, OpenFileContinuesAtTheLogicalPositionOrAppends)
 {
     for (int64_t flags : {int64_t{0}, FileNoBuffering}) {
-        PutFile(dir.Path("f"), "line1\nline2\nline3\n");
+        dir.Put("f", "line1\nline2\nline3\n");
         ASSERT_NE(OpenFile(2, PathOf("f"), flags), 0);
         EXPECT_EQ(ReadLine(2), u"line1");
-        // Writing after reading lands where the reading stopped, not at the end of the read-ahead.
         EXPECT_EQ(WriteText(2, u"LI"), 2);
-        // Reading after writing sees the bytes after the written ones.
         EXPECT_EQ(ReadLine(2), u"ne2");
         EXPECT_EQ(WriteLine(2, u"L3"), 3);
         EXPECT_EQ(ReadLine(2), u"e3");
@@ -63,148 +87,90 @@ TEST_F(FilesTest, ReadingAfterWritingContinuesAtLogicalPosition)
         EXPECT_EQ(CloseFile(2), 1);
         EXPECT_EQ(FileBytes(dir.Path("f")), "line1\nLIne2\nL3\ne3\n");
     }
-}
-
-TEST_F(FilesTest, TransfersAsLargeAsTheBufferKeepTheirOrder)
-{
-    const String big(FileBufferSize + 10, u'b');
-    ASSERT_NE(CreateFile(0, PathOf("f")), 0);
-    WriteText(0, u"small ");
-    EXPECT_EQ(WriteText(0, big), FileBufferSize + 10);
-    WriteLine(0, u" tail");
-    WriteLine(0, u"next");
-    ASSERT_EQ(CloseFile(0), 1);
-    ASSERT_NE(OpenFileReadOnly(0, PathOf("f")), 0);
-    EXPECT_EQ(ReadLine(0), u"small " + big + u" tail");
-    EXPECT_EQ(ReadLine(0), u"next");
-}
-
-TEST_F(FilesTest, OpenFileKeepsContentAndAppends)
-{
-    PutFile(dir.Path("f"), "old\n");
+    dir.Put("f", "old\n");
     ASSERT_EQ(OpenFile(0, PathOf("f"), FileAppend), 1);
     WriteLine(0, u"new");
-    CloseFile(0);
-    EXPECT_EQ(FileBytes(dir.Path("f")), "old\nnew\n");
-
-    ASSERT_EQ(OpenFile(0, PathOf("f")), 1);
-    WriteText(0, u"OL");
-    CloseFile(0);
+    const int64_t handle = OpenFile(-1, PathOf("f"));
+    WriteText(handle, u"OL");
+    EXPECT_EQ(OpenFile(handle, PathOf("created")), handle);
+    EXPECT_EQ(AtEndOfFile(handle), 1);
+    EXPECT_EQ(CloseFile(0) + CloseFile(handle), 2);
     EXPECT_EQ(FileBytes(dir.Path("f")), "OLd\nnew\n");
-
-    ASSERT_EQ(OpenFile(0, PathOf("created")), 1);
-    EXPECT_EQ(AtEndOfFile(0), 1);
 }
 
-TEST_F(FilesTest, ReopeningAnOpenNumberClosesTheOldFileFirst)
-{
-    ASSERT_EQ(CreateFile(3, PathOf("a")), 1);
-    WriteText(3, u"kept");
-    ASSERT_EQ(CreateFile(3, PathOf("b")), 1);
-    EXPECT_EQ(FileBytes(dir.Path("a")), "kept");
-    EXPECT_EQ(IsFileOpen(3), 1);
-
-    const int64_t handle = CreateFile(-1, PathOf("c"));
-    ASSERT_NE(handle, 0);
-    EXPECT_EQ(IsFileOpen(handle), 1);
-    WriteText(handle, u"also kept");
-    EXPECT_EQ(OpenFile(handle, PathOf("d")), handle);
-    EXPECT_EQ(FileBytes(dir.Path("c")), "also kept");
-
-    // A failed reopening leaves the number free.
-    EXPECT_EQ(OpenFileReadOnly(3, PathOf("missing")), 0);
-    EXPECT_EQ(IsFileOpen(3), 0);
-    EXPECT_EQ(OpenFileReadOnly(handle, PathOf("missing")), 0);
-    EXPECT_EQ(IsFileOpen(handle), 0);
-}
-
-TEST_F(FilesTest, CloseFileMinusOneClosesEveryFile)
+TEST_F(FilesTest, ClosedAndUnknownNumbersNameNothing)
 {
     const int64_t handle = CreateFile(-1, PathOf("d"));
-    ASSERT_NE(handle, 0);
-    ASSERT_EQ(CreateFile(0, PathOf("a")), 1);
-    ASSERT_EQ(CreateFile(40, PathOf("b")), 1);
-    WriteText(handle, u"D");
-    WriteText(0, u"A");
-    WriteText(40, u"B");
+    ASSERT_EQ(CreateFile(0, PathOf("a")) + CreateFile(40, PathOf("b")), 2);
+    EXPECT_EQ(WriteText(handle, u"D") + WriteText(0, u"A") + WriteText(40, u"B"), 3);
     EXPECT_EQ(CloseFile(-1), 1);
-    EXPECT_EQ(IsFileOpen(handle) + IsFileOpen(0) + IsFileOpen(40), 0);
     EXPECT_EQ(FileBytes(dir.Path("a")) + FileBytes(dir.Path("b")) + FileBytes(dir.Path("d")), "ABD");
-
+    for (int64_t number : {int64_t{0}, int64_t{40}, handle, int64_t{-7}, int64_t{123456789}}) {
+        EXPECT_EQ(IsFileOpen(number) + WriteText(number, u"x") + WriteLine(number, u"x"), 0) << number;
+        EXPECT_EQ(AtEndOfFile(number) + CloseFile(number) + StringLength(ReadLine(number)), 0) << number;
+    }
+    EXPECT_EQ(CreateFile(-7, PathOf("y")) + CreateFile(int64_t{1} << 40, PathOf("y")), 0);
     ASSERT_EQ(CreateFile(1, PathOf("e")), 1);
     WriteText(1, u"E");
     EXPECT_EQ(EndFiles(), 1);
     EXPECT_EQ(FileBytes(dir.Path("e")), "E");
 }
 
-TEST_F(FilesTest, NumbersThatNameNothingDoNothing)
-{
-    ASSERT_EQ(CreateFile(5, PathOf("x")), 1);
-    const int64_t notOpen[] = {4, 17, -1, -7, 123456789};
-    for (int64_t number : notOpen) {
-        EXPECT_EQ(IsFileOpen(number), 0) << number;
-        EXPECT_EQ(WriteText(number, u"x"), 0) << number;
-        EXPECT_EQ(WriteLine(number, u"x"), 0) << number;
-        EXPECT_EQ(ReadLine(number), u"") << number;
-        EXPECT_EQ(AtEndOfFile(number), 0) << number;
-    }
-    EXPECT_EQ(CloseFile(4), 0);
-    EXPECT_EQ(CloseFile(123456789), 0);
-    EXPECT_EQ(IsFileOpen(5), 1);
-    EXPECT_EQ(CreateFile(-7, PathOf("y")), 0);
-    EXPECT_EQ(CreateFile(int64_t{1} << 40, PathOf("y")), 0);
-}
-
-TEST_F(FilesTest, OpeningFailsForWhatCannotBeOpened)
+TEST_F(FilesTest, FailedOpeningsFreeTheNumberAndRefusedWritesReportFailure)
 {
     mkdir(dir.Path("sub").c_str(), 0700);
     mkfifo(dir.Path("fifo").c_str(), 0600);
-    EXPECT_EQ(OpenFileReadOnly(-1, PathOf("sub")), 0);
-    EXPECT_EQ(OpenFileReadOnly(-1, PathOf("missing")), 0);
-    EXPECT_EQ(OpenFileReadOnly(-1, PathOf("fifo")), 0);
-    EXPECT_EQ(OpenFileReadOnly(-1, u""), 0);
-    EXPECT_EQ(CreateFile(-1, PathOf("sub")), 0);
-    EXPECT_EQ(CreateFile(-1, PathOf("no/such/dir")), 0);
-    EXPECT_EQ(OpenFile(-1, PathOf("sub")), 0);
-    // A zero unit must not open the file named by the part before it.
-    EXPECT_EQ(CreateFile(0, PathOf("cut") + String(1, u'\0') + u"off"), 0);
-    EXPECT_EQ(FileBytes(dir.Path("cut")), "");
+    ASSERT_EQ(CreateFile(3, PathOf("kept")), 1);
+    const String cut = PathOf("cut") + u'\0' + u"off";
+    for (const String& path : {PathOf("sub"), PathOf("missing"), PathOf("fifo"), String(), cut})
+        EXPECT_EQ(OpenFileReadOnly(3, path), 0);
+    EXPECT_EQ(IsFileOpen(3), 0);
+    for (const String& path : {PathOf("sub"), PathOf("no/such/dir"), cut})
+        EXPECT_EQ(CreateFile(-1, path) + OpenFile(-1, path), 0);
     EXPECT_FALSE(std::filesystem::exists(dir.Path("cut")));
-}
-
-TEST_F(FilesTest, ReadOnlyFileAcceptsNoWrites)
-{
-    PutFile(dir.Path("f"), "data\n");
-    ASSERT_NE(OpenFileReadOnly(0, PathOf("f")), 0);
-    EXPECT_EQ(WriteText(0, u"x"), 0);
-    EXPECT_EQ(WriteLine(0, u"x"), 0);
-    EXPECT_EQ(ReadLine(0), u"data");
-    EXPECT_EQ(CloseFile(0), 1);
-    EXPECT_EQ(FileBytes(dir.Path("f")), "data\n");
-}
-
-TEST_F(FilesTest, RefusedWritesAreReportedAsFailure)
-{
-    // The buffered text fails only when it is written out: the close reports it.
-    ASSERT_EQ(OpenFile(0, u"/dev/full"), 1);
+    // Buffered text fails only when it is written out: the close reports it.
+    ASSERT_EQ(OpenFile(0, u"/dev/full") + OpenFile(1, u"/dev/full", FileNoBuffering), 2);
     EXPECT_EQ(WriteLine(0, u"event"), 6);
-    EXPECT_EQ(CloseFile(0), 0);
-
-    ASSERT_EQ(OpenFile(0, u"/dev/full"), 1);
-    EXPECT_EQ(WriteText(0, String(FileBufferSize, u'x')), 0);
-    EXPECT_EQ(WriteText(0, u"after"), 0);
-    EXPECT_EQ(CloseFile(0), 0);
-
-    ASSERT_EQ(OpenFile(0, u"/dev/full", FileNoBuffering), 1);
-    EXPECT_EQ(WriteLine(0, u"event"), 0);
-    EXPECT_EQ(CloseFile(0), 0);
-
-    ASSERT_EQ(OpenFile(0, u"/dev/full"), 1);
-    ASSERT_EQ(CreateFile(1, PathOf("fine")), 1);
-    WriteText(0, u"lost");
+    EXPECT_EQ(WriteLine(1, u"event"), 0);
+    EXPECT_EQ(CloseFile(0) + CloseFile(1), 0);
+    ASSERT_EQ(OpenFile(0, u"/dev/full") + CreateFile(1, PathOf("fine")), 2);
+    EXPECT_EQ(WriteText(0, String(FileBufferSize, u'x')) + WriteText(0, u"after"), 0);
     WriteText(1, u"kept");
     EXPECT_EQ(CloseFile(-1), 0);
     EXPECT_EQ(FileBytes(dir.Path("fine")), "kept");
+}
+
+TEST_F(FilesTest, ReadLineTakesEveryKindOfLineEndAndReplacesOddBytesWithoutLosingTheLine)
+{
+    for (const char* bytes :
+         {"one\r\ntwo\r\nthree", "one\ntwo\nthree", "one\rtwo\rthree", "one\r\ntwo\rthree\n"})
+        for (int64_t flags : {int64_t{0}, FileNoBuffering})
+            EXPECT_EQ(AllLines(bytes, flags), (Lines{u"one", u"two", u"three"})) << bytes << " " << flags;
+    EXPECT_EQ(AllLines("a\n\rb\r\r\nc\n\n"), (Lines{u"a", u"", u"b", u"", u"c", u""}));
+    EXPECT_EQ(AllLines(""), Lines());
+    // The CR LF pair straddles the first refill; the long line needs several.
+    const std::string first(FileBufferSize - 1, 'x');
+    const std::string second(3 * FileBufferSize, 'y');
+    EXPECT_EQ(AllLines(first + "\r\n" + second + "\r" + "z\xC3\xA9"),
+              (Lines{StringFromUtf8(first), StringFromUtf8(second), u"z\u00E9"}));
+    // The mark stays a character; a zero ends its line; a byte that cannot begin a character, a sequence
+    // broken by a line end or past U+10FFFF is one "?"; an overlong form is one replacement, not what it
+    // spells; a character cut short by the end of the file ends the line.
+    EXPECT_EQ(AllLines("\xEF\xBB\xBFtitle|1\nab\0cd\n"s), (Lines{u"\uFEFFtitle|1", u"ab", u"cd"}));
+    EXPECT_EQ(AllLines("a\x80z\n\xC3\nb\xF8z\n\xF4\x90\x80\x80z\nA\xC0\x80z\xE0\x80\x8A\nab\xE2\x82"),
+              (Lines{u"a?z", u"?", u"b?z", u"?z", u"A\uFFFDz\uFFFD", u"ab"}));
+}
+
+TEST_F(FilesTest, ReadLineLengthCountsCharactersAndFlagsApplyToOneCall)
+{
+    Open("h\xC3\xA9llo \xF0\x9F\x98\x80!\nA\xC0\x80z\nend\r\nx\ny");
+    EXPECT_EQ((Lines{ReadLine(0, 0, 3), ReadLine(0, 0, 4), ReadLine(0, 0, 0), ReadLine(0), ReadLine(0, 0, 2),
+                     ReadLine(0), ReadLine(0, ReadKeepLineEnds, 5), ReadLine(0, ReadKeepLineEnds)}),
+              (Lines{u"h\u00E9l", u"lo \U0001F600", u"", u"!", u"A\uFFFD", u"z", u"end\r\n", u"x\ny"}));
+    // The flags' format overrides the file's for one call.
+    Open(StringToBytes(u"wide\n", FormatUtf16) + "narrow\n");
+    EXPECT_EQ(ReadLine(0, FormatUtf16), u"wide");
+    EXPECT_EQ(ReadLine(0), u"narrow");
 }
 
 } // namespace

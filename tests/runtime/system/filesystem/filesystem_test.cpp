@@ -1,8 +1,10 @@
-#include "runtime/system/files/TempDirectory.h"
+#include "runtime/system/TempDirectory.h"
 #include "runtime/system/filesystem/FileSystem.h"
+#include "runtime/system/filesystem/Folders.h"
 #include "runtime/system/strings/Strings.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,61 +12,85 @@ using namespace nevalon::system;
 
 namespace {
 
-String PathOf(const std::string& path)
-{
-    return StringFromUtf8(path);
-}
+// Each test has a fresh home and none of the XDG variables; nothing else in this program reads them.
+class FileSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name :
+             {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_DOWNLOAD_DIR", "XDG_PICTURES_DIR"})
+            unsetenv(name);
+        setenv("HOME", home.Path().c_str(), 1);
+    }
+    String PathOf(const std::string& rest) const { return StringFromUtf8(home.Path() + "/" + rest); }
 
-TEST(FileSystem, GetFileSizeTellsSizeMissingAndDirectory)
-{
-    TempDirectory dir;
-    PutFile(dir.Path("empty"), "");
-    PutFile(dir.Path("five"), "12345");
-    symlink("five", dir.Path("link").c_str());
-    symlink("nowhere", dir.Path("dangling").c_str());
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path("missing"))), -1);
-    EXPECT_EQ(GetFileSize(u""), -1);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path("empty"))), 0);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path("five"))), 5);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path("link"))), 5);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path("dangling"))), -1);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path())), -2);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path() + "/")), -2);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path("five")) + String(1, u'\0')), -1);
-}
+    TempDirectory home;
+};
 
-TEST(FileSystem, CreateDirectoryMakesOnePrivateLevel)
+TEST_F(FileSystemTest, SizesDirectoriesAndDeletion)
 {
-    TempDirectory dir;
-    ASSERT_EQ(CreateDirectory(PathOf(dir.Path("agents"))), 1);
+    home.Put("empty", "");
+    home.Put("five", "12345");
+    symlink("five", home.Path("link").c_str());
+    symlink("nowhere", home.Path("dangling").c_str());
+    const std::pair<String, int64_t> sizes[] = {
+        {PathOf("missing"), -1},  {PathOf("empty"), 0}, {PathOf("five"), 5}, {PathOf("link"), 5},
+        {PathOf("dangling"), -1}, {PathOf(""), -2},     {u"", -1},           {PathOf("five") + u'\0', -1}};
+    for (const auto& [path, size] : sizes)
+        EXPECT_EQ(GetFileSize(path), size) << StringToUtf8(path);
+    ASSERT_EQ(CreateDirectory(PathOf("agents")), 1);
     struct stat status {};
-    ASSERT_EQ(stat(dir.Path("agents").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0700u);
-    PutFile(dir.Path("agents/inside"), "x");
-    EXPECT_EQ(CreateDirectory(PathOf(dir.Path("agents"))), 0);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path("agents"))), -2);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path("agents/inside"))), 1);
-    EXPECT_EQ(CreateDirectory(PathOf(dir.Path("a/b"))), 0);
-    EXPECT_EQ(CreateDirectory(u""), 0);
+    EXPECT_EQ(stat(home.Path("agents").c_str(), &status) == 0 ? status.st_mode & 0777 : 0, 0700u);
+    home.Put("agents/inside", "x");
+    EXPECT_EQ(CreateDirectory(PathOf("agents")) + CreateDirectory(PathOf("a/b")) + CreateDirectory(u""), 0);
+    EXPECT_EQ(GetFileSize(PathOf("agents/inside")), 1);
+    EXPECT_EQ(DeleteFile(PathOf("five"), 2), 1);
+    EXPECT_EQ(DeleteFile(PathOf("five"), 2) + DeleteFile(PathOf("agents")), 0);
+    EXPECT_EQ(GetFileSize(PathOf("five")), -1);
+    EXPECT_EQ(GetFileSize(PathOf("agents")), -2);
+    EXPECT_GT(GetFileSize(BundleDirectory() + u"runtime_system_filesystem_tests"), 0);
 }
 
-TEST(FileSystem, DeleteFileRemovesFilesOnly)
+TEST_F(FileSystemTest, HomeAndApplicationFoldersEndInOneSlashAndFollowAbsoluteXdgVariables)
 {
-    TempDirectory dir;
-    PutFile(dir.Path("f"), "x");
-    EXPECT_EQ(DeleteFile(PathOf(dir.Path("f")), 2), 1);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path("f"))), -1);
-    EXPECT_EQ(DeleteFile(PathOf(dir.Path("f")), 2), 0);
-    mkdir(dir.Path("d").c_str(), 0700);
-    EXPECT_EQ(DeleteFile(PathOf(dir.Path("d"))), 0);
-    EXPECT_EQ(GetFileSize(PathOf(dir.Path("d"))), -2);
+    EXPECT_EQ(HomeDirectory(), PathOf(""));
+    EXPECT_EQ(UserDirectory(4), PathOf(".local/share/"));
+    EXPECT_EQ(GetFileSize(PathOf(".local/share")), -2) << "created, so that files can be written in it";
+    setenv("XDG_DATA_HOME", home.Path("data/nevalon/").c_str(), 1);
+    EXPECT_EQ(UserDirectory(4) + UserDirectory(1),
+              PathOf("data/nevalon/") + PathOf("data/nevalon/applications/"));
+    setenv("XDG_DATA_HOME", "relative/data", 1);
+    EXPECT_EQ(UserDirectory(4), PathOf(".local/share/"));
+    EXPECT_EQ(UserDirectory(5), u"/usr/local/share/");
+    setenv("XDG_DATA_DIRS", "relative:/opt/share/:/usr/share", 1);
+    EXPECT_EQ(UserDirectory(5), u"/opt/share/");
+    EXPECT_EQ(UserDirectory(10) + UserDirectory(-1), u"");
+    setenv("HOME", (home.Path() + "//").c_str(), 1);
+    EXPECT_EQ(HomeDirectory(), PathOf(""));
+    setenv("HOME", "/", 1);
+    EXPECT_EQ(HomeDirectory(), u"/");
+    unsetenv("HOME");
+    const passwd* entry = getpwuid(getuid());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(HomeDirectory(), StringFromUtf8(entry->pw_dir + std::string(entry->pw_dir[1] ? "/" : "")))
+        << "the password database answers without $HOME";
 }
 
-TEST(FileSystem, TemporaryDirectoryIgnoresEnvironment)
+TEST_F(FileSystemTest, UserFoldersComeFromUserDirsFileThenEnvironmentThenHome)
 {
-    setenv("TMPDIR", "/var/tmp", 1);
-    EXPECT_EQ(TemporaryDirectory(), u"/tmp/");
-    unsetenv("TMPDIR");
+    setenv("XDG_PICTURES_DIR", "/srv/pictures", 1);
+    setenv("XDG_DOWNLOAD_DIR", "/srv/ignored", 1);
+    setenv("XDG_CONFIG_HOME", home.Path("config").c_str(), 1);
+    home.Put("config/user-dirs.dirs",
+             "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME\"\n"
+             "XDG_DOWNLOAD_DIR=\"$HOME/T\xC3\xA9l\\\"s\"\n  XDG_MUSIC_DIR = \"/media/music/\"\n"
+             "XDG_VIDEOS_DIR=\"relative\"\n");
+    EXPECT_EQ(UserDirectory(0), PathOf(""));
+    EXPECT_EQ(UserDirectory(2), PathOf("T\xC3\xA9l\"s/"));
+    EXPECT_EQ(UserDirectory(6), PathOf("Videos/"));
+    EXPECT_EQ(UserDirectory(7), u"/media/music/");
+    EXPECT_EQ(UserDirectory(8), u"/srv/pictures/");
+    EXPECT_EQ(UserDirectory(9), PathOf("Public/"));
 }
 
 } // namespace
