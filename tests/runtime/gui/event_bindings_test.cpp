@@ -83,6 +83,34 @@ TEST_F(EventBindingsTest, TypeFiltersApplyToTheKeysThatNameTheObject)
     EXPECT_EQ(log, (std::vector<std::string>{"a", "v"}));
 }
 
+TEST_F(EventBindingsTest, EachCallbackRunsOnceWhenItsKeyAndTypeFilterMatch)
+{
+    // Lower case: any type; upper case: only type 5; x: only type 6. At each key the typed binding
+    // is the newer one and runs first.
+    AddEventCallback(EventGadget, Tag<'a'>, 2, 7);
+    AddTypedEventCallback(EventGadget, Tag<'A'>, 2, 7, 5);
+    AddTypedEventCallback(EventGadget, Tag<'x'>, 2, 7, 6);
+    AddEventCallback(EventGadget, Tag<'b'>, 2, -1);
+    AddTypedEventCallback(EventGadget, Tag<'B'>, 2, -1, 5);
+    AddEventCallback(EventGadget, Tag<'c'>, -1, -1);
+    AddTypedEventCallback(EventGadget, Tag<'C'>, -1, -1, 5);
+    AddEventCallback(EventGadget, Tag<'d'>, -1, 7);
+    AddTypedEventCallback(EventGadget, Tag<'D'>, -1, 7, 5);
+    struct Case {
+        int64_t window, object, type;
+        std::string expected;
+    };
+    for (const Case& c : {Case{2, 7, 5, "AabcDd"}, Case{2, 7, 0, "abcd"}, Case{-1, 7, 5, "Ddc"},
+                          Case{2, -1, 5, "BbcC"}, Case{-1, -1, 5, "Cc"}, Case{3, 8, 5, "c"}}) {
+        log.clear();
+        Post(EventGadget, c.window, c.object, c.type);
+        std::string ran;
+        for (const std::string& tag : log)
+            ran += tag;
+        EXPECT_EQ(ran, c.expected) << c.window << ":" << c.object << " type " << c.type;
+    }
+}
+
 TEST_F(EventBindingsTest, NewerBindingsOfAKeyRunFirst)
 {
     AddEventCallback(EventTimer, Tag<'1'>, 0, 1);
