@@ -50,12 +50,14 @@ Qt::KeyboardModifiers ModifiersOf(const KeyEvent& key)
     return m;
 }
 
-void PostMouse(QWidget* widget, QEvent::Type type, Point p, Qt::MouseButton button, Qt::MouseButtons buttons)
+void PostMouse(QWidget* widget, QEvent::Type type, Point p, Qt::MouseButton button, Qt::MouseButtons buttons,
+               uint64_t timestamp = 0)
 {
     QPointF local(p.x, p.y);
     QPointF global = widget->mapToGlobal(local.toPoint());
-    QCoreApplication::postEvent(widget,
-                                new QMouseEvent(type, local, global, button, buttons, Qt::NoModifier));
+    auto* event = new QMouseEvent(type, local, global, button, buttons, Qt::NoModifier);
+    event->setTimestamp(timestamp);
+    QCoreApplication::postEvent(widget, event);
 }
 
 } // namespace
@@ -104,15 +106,17 @@ void PostPointerMoveForTests(Window& window, Point inContent)
         PostMouse(w->Widget(), QEvent::MouseMove, inContent, Qt::NoButton, Qt::NoButton);
 }
 
-void PostClickForTests(Window& window, Point inContent, int clicks, bool rightButton)
+void PostClickForTests(Window& window, Point inContent, int clicks, bool rightButton, uint64_t atMilliseconds)
 {
     auto* w = dynamic_cast<QtWindow*>(&window);
     if (!w) return;
     Qt::MouseButton button = rightButton ? Qt::RightButton : Qt::LeftButton;
     for (int i = 0; i < clicks; ++i) {
-        PostMouse(w->Widget(), i == 0 ? QEvent::MouseButtonPress : QEvent::MouseButtonDblClick, inContent,
-                  button, button);
-        PostMouse(w->Widget(), QEvent::MouseButtonRelease, inContent, button, Qt::NoButton);
+        // Qt makes every second press of a quick series a double click, never a triple one.
+        uint64_t at = atMilliseconds + uint64_t(i);
+        PostMouse(w->Widget(), i % 2 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, inContent,
+                  button, button, at);
+        PostMouse(w->Widget(), QEvent::MouseButtonRelease, inContent, button, Qt::NoButton, at);
     }
 }
 

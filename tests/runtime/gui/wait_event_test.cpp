@@ -36,7 +36,7 @@ TEST_F(ToolkitTest, WaitEventTakesQueuedEventsBeforeAskingThePlatform)
 {
     ASSERT_NE(CreateWindow(1, 0, 0, 200, 100, u"clicks", WindowCloseBox), 0);
     Drain();
-    platform::PostClickForTests(*PlatformWindowOf(1), {5, 5}, 1, false);
+    platform::PostClickForTests(*PlatformWindowOf(1), {5, 5}, 1, false, 0);
     QueueEvent(66036, 1, 2, 3);
     QueueEvent(66037);
     // Waiting without limit returns at once: the queue is not empty.

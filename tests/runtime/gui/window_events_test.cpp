@@ -169,21 +169,27 @@ TEST_F(WindowEventsTest, ActivationPostsSevenToTheNewKeyWindowAndEightToTheOldOn
     EXPECT_EQ(Only(events, {7, 8}, 2), std::vector<int64_t>{7});
 }
 
-TEST_F(WindowEventsTest, ClicksPostTheirOwnEvents)
+TEST_F(WindowEventsTest, ClicksPostSingleAndDoubleClicksButNothingForMore)
 {
     Open(1);
-    platform::Window& w = *PlatformWindowOf(1);
-    platform::PostClickForTests(w, {10, 10}, 1, false);
-    EXPECT_EQ(Only(Collect(), {16, 17, 18}, 1), std::vector<int64_t>{17});
-    platform::PostClickForTests(w, {10, 10}, 2, false);
-    EXPECT_EQ(Only(Collect(), {16, 17, 18}, 1), (std::vector<int64_t>{17, 18}));
-    platform::PostClickForTests(w, {10, 10}, 1, true);
-    EXPECT_EQ(Only(Collect(), {16, 17, 18}, 1), std::vector<int64_t>{16});
-    // A right double click and any third click post nothing more.
-    KxWindowEvents& events = *FindWindowRecord(1)->delegate;
-    events.RightMouseUp(w, 2);
-    events.MouseUp(w, 3);
-    EXPECT_EQ(QueuedEventCount(), 0);
+    struct Case {
+        int clicks;
+        bool right;
+        uint64_t atMilliseconds; // a minute apart: a new series, unless said otherwise
+        std::vector<int64_t> codes;
+    };
+    for (const Case& c :
+         {Case{1, false, 60'000, {EventLeftClick}},
+          Case{2, false, 120'000, {EventLeftClick, EventLeftDoubleClick}},
+          Case{1, false, 120'100, {}}, // the third click of the series just before
+          Case{1, false, 180'000, {EventLeftClick}},
+          Case{3, false, 240'000, {EventLeftClick, EventLeftDoubleClick}},
+          Case{4, false, 300'000, {EventLeftClick, EventLeftDoubleClick}},
+          Case{1, true, 360'000, {EventRightClick}}, Case{2, true, 420'000, {EventRightClick}}}) {
+        platform::PostClickForTests(*PlatformWindowOf(1), {10, 10}, c.clicks, c.right, c.atMilliseconds);
+        EXPECT_EQ(Only(Collect(), {EventRightClick, EventLeftClick, EventLeftDoubleClick}, 1), c.codes)
+            << c.clicks << (c.right ? " right" : " left") << " at " << c.atMilliseconds;
+    }
 }
 
 TEST_F(WindowEventsTest, DrawingPostsARepaint)
