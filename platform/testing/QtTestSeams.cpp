@@ -4,7 +4,11 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 
 namespace nevalon::platform {
 namespace {
@@ -118,6 +122,29 @@ void PostClickForTests(Window& window, Point inContent, int clicks, bool rightBu
                   button, button, at);
         PostMouse(w->Widget(), QEvent::MouseButtonRelease, inContent, button, Qt::NoButton, at);
     }
+}
+
+void AnswerNextAlertForTests(AlertAction action, const std::u16string& buttonTitle)
+{
+    auto* timer = new QTimer(qApp);
+    QString title = QString::fromStdU16String(buttonTitle);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, title] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        timer->deleteLater();
+        if (action == AlertAction::PressButton) {
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == title) button->click();
+        } else if (action == AlertAction::PressEscape) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QCoreApplication::sendEvent(box, &escape);
+        } else {
+            box->windowHandle()->close();
+        }
+        // Rather a wrong answer than a test that hangs.
+        if (box->isVisible() && box->defaultButton()) box->defaultButton()->click();
+    });
+    timer->start(10);
 }
 
 void PostCloseRequestForTests(Window& window)

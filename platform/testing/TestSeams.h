@@ -41,6 +41,13 @@ void PostPointerMoveForTests(Window& window, Point inContent);
 void PostClickForTests(Window& window, Point inContent, int clicks, bool rightButton,
                        uint64_t atMilliseconds);
 
+// How a person answers a real alert.
+enum class AlertAction { PressButton, PressEscape, CloseWindow };
+
+// Once the next modal alert is up, answers it as a person would: presses the button with this title,
+// presses Escape or clicks the close box. An alert that stays up is answered with its default button.
+void AnswerNextAlertForTests(AlertAction action, const std::u16string& buttonTitle = u"");
+
 // Asks the window to close as its close box would.
 void PostCloseRequestForTests(Window& window);
 

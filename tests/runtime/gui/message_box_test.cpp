@@ -71,6 +71,9 @@ TEST_F(MessageBoxTest, YesNoAndCancelAnswerSixSevenAndTwo)
     EXPECT_EQ(shown->buttons, (Titles{u"Yes", u"No", u"Cancel"}));
     EXPECT_EQ(Show(2, 1), 7);
     EXPECT_EQ(Show(2, 2), 2);
+    // Closed without a button: No, or Cancel when offered.
+    EXPECT_EQ(Show(1, platform::kAlertDismissed), 7);
+    EXPECT_EQ(Show(2, platform::kAlertDismissed), 2);
     // Both flags: the fuller form.
     EXPECT_EQ(Show(3, 2), 2);
     EXPECT_EQ(shown->buttons.size(), 3u);
@@ -111,6 +114,33 @@ TEST_F(MessageBoxTest, TheWindowThatWasKeyIsKeyAgainAfterwards)
     });
     EXPECT_EQ(ShowMessageBox(u"Delete?", u"", MessageBoxYesNo), MessageBoxNo);
     EXPECT_TRUE(PumpUntil([] { return IsKey(1); }));
+}
+
+TEST_F(MessageBoxTest, TheDialogAnswersItsButtonsAndNoOrCancelWhenDismissed)
+{
+    using platform::AlertAction;
+    platform::SetPreferredLanguagesForTests(std::vector<std::string>{"en"});
+    ASSERT_NE(CreateWindow(1, 0, 0, 300, 200, u"list"), 0);
+    ASSERT_TRUE(PumpUntil([] { return IsKey(1); }));
+    struct Case {
+        int64_t flags;
+        AlertAction action;
+        std::u16string button;
+        int64_t answer;
+    };
+    for (const Case& c : {Case{MessageBoxYesNo, AlertAction::PressButton, u"Yes", MessageBoxYes},
+                          Case{MessageBoxYesNo, AlertAction::PressButton, u"No", MessageBoxNo},
+                          Case{MessageBoxYesNo, AlertAction::PressEscape, u"", MessageBoxNo},
+                          Case{MessageBoxYesNo, AlertAction::CloseWindow, u"", MessageBoxNo},
+                          Case{MessageBoxYesNoCancel, AlertAction::PressButton, u"Cancel", MessageBoxCancel},
+                          Case{MessageBoxYesNoCancel, AlertAction::PressEscape, u"", MessageBoxCancel},
+                          Case{MessageBoxYesNoCancel, AlertAction::CloseWindow, u"", MessageBoxCancel},
+                          Case{MessageBoxStopIcon, AlertAction::CloseWindow, u"", MessageBoxOk}}) {
+        platform::AnswerNextAlertForTests(c.action, c.button);
+        EXPECT_EQ(ShowMessageBox(u"Delete?", u"", c.flags), c.answer)
+            << c.flags << " " << static_cast<int>(c.action);
+        EXPECT_TRUE(PumpUntil([] { return IsKey(1); }));
+    }
 }
 
 TEST_F(MessageBoxTest, AKeyWindowClosedDuringTheAlertIsLeftClosed)
