@@ -10,12 +10,9 @@ using Menus = std::vector<std::pair<int64_t, int64_t>>; // (window, menu item)
 // A key press: its characters, its key code and its modifiers as shortcut bits.
 platform::KeyEvent Key(std::u16string characters, int keyCode = 0, int64_t modifiers = 0)
 {
-    return {std::move(characters),
-            keyCode,
-            (modifiers & ShortcutShift) != 0,
-            (modifiers & ShortcutControl) != 0,
-            (modifiers & ShortcutOption) != 0,
-            (modifiers & ShortcutCommand) != 0};
+    auto has = [modifiers](int64_t bit) { return (modifiers & bit) != 0; };
+    return {std::move(characters), keyCode, has(ShortcutShift), has(ShortcutControl), has(ShortcutOption),
+            has(ShortcutCommand)};
 }
 
 bool Matches(int64_t value, const platform::KeyEvent& key)
