@@ -19,7 +19,7 @@ struct AlertRequest {
 constexpr int kAlertDismissed = -1;
 
 // Runs a modal alert and returns the index of the pressed button (0 for the first), or
-// kAlertDismissed. With more than one button, Escape and the close box press the last one.
+// kAlertDismissed. Escape and the close box press the last button.
 int RunAlert(const AlertRequest& request);
 
 // The user's preferred languages, most preferred first ("de-DE", "en-US", ...).
