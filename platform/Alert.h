@@ -15,7 +15,11 @@ struct AlertRequest {
     std::vector<std::u16string> buttons;
 };
 
-// Runs a modal alert and returns the index of the pressed button (0 for the first).
+// What RunAlert answers for an alert closed without a button (where the desktop lets that happen).
+constexpr int kAlertDismissed = -1;
+
+// Runs a modal alert and returns the index of the pressed button (0 for the first), or
+// kAlertDismissed. Escape and the close box press the last button.
 int RunAlert(const AlertRequest& request);
 
 // The user's preferred languages, most preferred first ("de-DE", "en-US", ...).

@@ -5,7 +5,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <optional>
 
 namespace nevalon::platform {
 namespace {
@@ -45,11 +44,12 @@ int RunAlert(const AlertRequest& request)
             buttons.push_back(box.addButton(QString::fromStdU16String(title), QMessageBox::AcceptRole));
     }
     box.setDefaultButton(buttons.front());
-    box.setEscapeButton(static_cast<QAbstractButton*>(nullptr));
+    // A question dismissed with Escape or the close box is answered No (or Cancel), never Yes.
+    box.setEscapeButton(buttons.back());
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i)
         if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
-    return 0;
+    return kAlertDismissed;
 }
 
 std::vector<std::string> PreferredLanguages()

@@ -7,8 +7,10 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStyleHints>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -83,15 +85,32 @@ void QtWindowWidget::paintEvent(QPaintEvent* event)
 
 void QtWindowWidget::mousePressEvent(QMouseEvent* event)
 {
-    clickCount_ = 1;
+    // Qt reports a third click as a plain press; it continues the series when it comes as soon and
+    // as near as the desktop asks of a double click.
+    const QStyleHints* hints = QGuiApplication::styleHints();
+    QPointF moved = event->globalPosition() - lastPressPosition_;
+    bool continues = clickCount_ >= 2 && event->button() == lastButton_ &&
+                     event->timestamp() - lastPressTime_ <= quint64(hints->mouseDoubleClickInterval()) &&
+                     std::abs(moved.x()) <= hints->mouseDoubleClickDistance() &&
+                     std::abs(moved.y()) <= hints->mouseDoubleClickDistance();
+    clickCount_ = continues ? clickCount_ + 1 : 1;
+    RememberPress(*event);
     QWidget::mousePressEvent(event);
 }
 
 void QtWindowWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The base class treats the second press as a press, which would count it as a first click.
-    QWidget::mouseDoubleClickEvent(event);
-    clickCount_ = 2;
+    // Not the base class: it hands the press to mousePressEvent, which would count it as a new press.
+    clickCount_ = std::max(clickCount_ + 1, 2);
+    RememberPress(*event);
+    QWidget::mousePressEvent(event);
+}
+
+void QtWindowWidget::RememberPress(const QMouseEvent& event)
+{
+    lastButton_ = event.button();
+    lastPressTime_ = event.timestamp();
+    lastPressPosition_ = event.globalPosition();
 }
 
 void QtWindowWidget::mouseReleaseEvent(QMouseEvent* event)

@@ -29,8 +29,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void RememberPress(const QMouseEvent& event);
+
     QtWindow* owner_;
+    // The click series the last press belongs to, as the desktop counts double clicks.
     int clickCount_ = 0;
+    Qt::MouseButton lastButton_ = Qt::NoButton;
+    quint64 lastPressTime_ = 0;
+    QPointF lastPressPosition_;
 };
 
 class QtWindow : public Window {

@@ -4,7 +4,11 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 
 namespace nevalon::platform {
 namespace {
@@ -50,12 +54,14 @@ Qt::KeyboardModifiers ModifiersOf(const KeyEvent& key)
     return m;
 }
 
-void PostMouse(QWidget* widget, QEvent::Type type, Point p, Qt::MouseButton button, Qt::MouseButtons buttons)
+void PostMouse(QWidget* widget, QEvent::Type type, Point p, Qt::MouseButton button, Qt::MouseButtons buttons,
+               uint64_t timestamp = 0)
 {
     QPointF local(p.x, p.y);
     QPointF global = widget->mapToGlobal(local.toPoint());
-    QCoreApplication::postEvent(widget,
-                                new QMouseEvent(type, local, global, button, buttons, Qt::NoModifier));
+    auto* event = new QMouseEvent(type, local, global, button, buttons, Qt::NoModifier);
+    event->setTimestamp(timestamp);
+    QCoreApplication::postEvent(widget, event);
 }
 
 } // namespace
@@ -104,16 +110,41 @@ void PostPointerMoveForTests(Window& window, Point inContent)
         PostMouse(w->Widget(), QEvent::MouseMove, inContent, Qt::NoButton, Qt::NoButton);
 }
 
-void PostClickForTests(Window& window, Point inContent, int clicks, bool rightButton)
+void PostClickForTests(Window& window, Point inContent, int clicks, bool rightButton, uint64_t atMilliseconds)
 {
     auto* w = dynamic_cast<QtWindow*>(&window);
     if (!w) return;
     Qt::MouseButton button = rightButton ? Qt::RightButton : Qt::LeftButton;
     for (int i = 0; i < clicks; ++i) {
-        PostMouse(w->Widget(), i == 0 ? QEvent::MouseButtonPress : QEvent::MouseButtonDblClick, inContent,
-                  button, button);
-        PostMouse(w->Widget(), QEvent::MouseButtonRelease, inContent, button, Qt::NoButton);
+        // Qt makes every second press of a quick series a double click, never a triple one.
+        uint64_t at = atMilliseconds + uint64_t(i);
+        PostMouse(w->Widget(), i % 2 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, inContent,
+                  button, button, at);
+        PostMouse(w->Widget(), QEvent::MouseButtonRelease, inContent, button, Qt::NoButton, at);
     }
+}
+
+void AnswerNextAlertForTests(AlertAction action, const std::u16string& buttonTitle)
+{
+    auto* timer = new QTimer(qApp);
+    QString title = QString::fromStdU16String(buttonTitle);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, title] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        timer->deleteLater();
+        if (action == AlertAction::PressButton) {
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == title) button->click();
+        } else if (action == AlertAction::PressEscape) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QCoreApplication::sendEvent(box, &escape);
+        } else {
+            box->windowHandle()->close();
+        }
+        // Rather a wrong answer than a test that hangs.
+        if (box->isVisible() && box->defaultButton()) box->defaultButton()->click();
+    });
+    timer->start(10);
 }
 
 void PostCloseRequestForTests(Window& window)

@@ -4,6 +4,7 @@
 #include "platform/Application.h"
 #include "platform/Geometry.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,8 +36,17 @@ void PostKeyPressForTests(Window& window, const KeyEvent& key);
 // Queues a pointer move over the window's content (a platform event that means nothing to the toolkit).
 void PostPointerMoveForTests(Window& window, Point inContent);
 
-// Queues a click (1 to 3 clicks, left or right button) at a point of the window's content.
-void PostClickForTests(Window& window, Point inContent, int clicks, bool rightButton);
+// Queues a series of clicks (left or right button) at a point of the window's content as Qt delivers
+// them: press, double click, press, ...; the first at `atMilliseconds`, each further one a millisecond later.
+void PostClickForTests(Window& window, Point inContent, int clicks, bool rightButton,
+                       uint64_t atMilliseconds);
+
+// How a person answers a real alert.
+enum class AlertAction { PressButton, PressEscape, CloseWindow };
+
+// Once the next modal alert is up, answers it as a person would: presses the button with this title,
+// presses Escape or clicks the close box. An alert that stays up is answered with its default button.
+void AnswerNextAlertForTests(AlertAction action, const std::u16string& buttonTitle = u"");
 
 // Asks the window to close as its close box would.
 void PostCloseRequestForTests(Window& window);

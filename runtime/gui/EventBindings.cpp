@@ -35,14 +35,22 @@ Binding* FindBinding(const std::u16string& key)
     return nullptr;
 }
 
-void RunKey(int32_t code, int64_t window, int64_t object, int64_t type)
+bool Matches(const CallbackNode& node, int64_t type)
+{
+    return node.typeFilter == type || node.typeFilter == -1;
+}
+
+// Runs the key's callbacks that match `type` and none of the types the key was already run with.
+void RunKey(int32_t code, int64_t window, int64_t object, int64_t type, const std::vector<int64_t>& earlier)
 {
     Binding* binding = FindBinding(BindingKey(code, window, object));
     if (!binding) return;
     // Collected first: a callback may add or remove bindings.
     std::vector<EventCallback> matching;
     for (const CallbackNode& node : binding->callbacks)
-        if (node.typeFilter == type || node.typeFilter == -1) matching.push_back(node.callback);
+        if (Matches(node, type) &&
+            std::none_of(earlier.begin(), earlier.end(), [&](int64_t t) { return Matches(node, t); }))
+            matching.push_back(node.callback);
     for (EventCallback callback : matching)
         callback();
 }
@@ -106,11 +114,19 @@ void RemoveEventCallback(int64_t event, EventCallback callback, int64_t window, 
 
 void RunEventCallbacks(int32_t code, int64_t window, int64_t object, int64_t type)
 {
-    // With "any" already in the event itself two keys coincide; each key runs once.
-    RunKey(code, window, object, type);
-    if (object != -1) RunKey(code, window, -1, -1);
-    if (window != -1) RunKey(code, -1, -1, -1);
-    if (window != -1 && object != -1) RunKey(code, -1, object, type);
+    struct Visit {
+        int64_t window, object, type;
+    };
+    const Visit visits[] = {{window, object, type}, {window, -1, -1}, {-1, -1, -1}, {-1, object, type}};
+    // With "any" already in the event itself keys coincide: a callback runs once, and only a type
+    // that an earlier visit of its key did not cover can add callbacks there.
+    for (size_t i = 0; i < std::size(visits); ++i) {
+        std::vector<int64_t> earlier;
+        for (size_t j = 0; j < i; ++j)
+            if (visits[j].window == visits[i].window && visits[j].object == visits[i].object)
+                earlier.push_back(visits[j].type);
+        RunKey(code, visits[i].window, visits[i].object, visits[i].type, earlier);
+    }
 }
 
 void RemoveWindowCallbacks(int64_t window)

@@ -21,8 +21,9 @@ void AddTypedEventCallback(int64_t event, EventCallback callback, int64_t window
 void RemoveTypedEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
                               int64_t type);
 
-// Runs the callbacks of the four keys (code, window, object), (code, window, any),
-// (code, any, any), (code, any, object), in that order.
+// Runs the callbacks of the four keys (code, window, object) with the type, (code, window, any) and
+// (code, any, any) with any type, (code, any, object) with the type, in that order; where keys
+// coincide, a callback still runs at most once.
 void RunEventCallbacks(int32_t code, int64_t window, int64_t object, int64_t type);
 
 // Deletes every binding made for this window.

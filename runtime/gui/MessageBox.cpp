@@ -52,8 +52,10 @@ int64_t ShowMessageBox(const std::u16string& title, const std::u16string& text, 
     int pressed = platform::RunAlert(request);
     if (key && !key->IsClosed()) key->OrderFront(true);
     if (tags.empty()) return MessageBoxOk;
+    // Closed without a button: the last button's answer (No or Cancel), so that a dismissed
+    // question never confirms anything.
     return pressed >= 0 && pressed < static_cast<int>(tags.size()) ? tags[static_cast<size_t>(pressed)]
-                                                                   : MessageBoxCancel;
+                                                                   : tags.back();
 }
 
 } // namespace nevalon::gui

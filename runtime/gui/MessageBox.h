@@ -22,7 +22,8 @@ enum MessageBoxResult : int64_t {
 };
 
 // Shows a modal alert and returns which button closed it: 0 for the one-button form, else 6 Yes,
-// 7 No, 2 Cancel. The window that was key before is key again afterwards.
+// 7 No, 2 Cancel; closed without a button it answers No (Cancel when offered). The window that was
+// key before is key again afterwards.
 int64_t ShowMessageBox(const std::u16string& title, const std::u16string& text, int64_t flags = 0);
 
 } // namespace nevalon::gui

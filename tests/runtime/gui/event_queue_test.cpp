@@ -1,239 +1,140 @@
 #include "ToolkitFixture.h"
 #include "platform/Application.h"
-#include "runtime/gui/EventBindings.h"
-#include "runtime/gui/EventQueue.h"
+#include "platform/Foundation.h"
 
-#include <vector>
+#include <array>
 
 namespace nevalon::gui {
 namespace {
 
-using testing::SeenEvent;
+using EventQueueTest = testing::ToolkitTest;
+using WaitEventTest = testing::ToolkitTest;
+using testing::Events;
 
 std::vector<int64_t> released;
-void Release(int64_t data)
-{
-    released.push_back(data);
-}
+Events calls;
 
-std::vector<SeenEvent> calls;
-void Record()
+TEST_F(EventQueueTest, OnlyAPlatformEventIdenticalToTheLastQueuedOneCoalesces)
 {
-    calls.push_back({EventCode(), EventWindow(), EventGadgetNumber(), EventSubtype()});
-}
-
-class EventQueueTest : public testing::ToolkitTest {
-protected:
-    void SetUp() override
-    {
-        ToolkitTest::SetUp();
-        released.clear();
-        calls.clear();
+    // After a timer tick: (object, window, type, flags) of another one, and how many stay queued.
+    using Case = std::array<int64_t, 5>;
+    const Case cases[] = {Case{1, 0, 0, 0, 1},
+                          Case{2, 0, 0, 0, 2},
+                          Case{1, 3, 0, 0, 2},
+                          Case{1, 0, 5, 0, 2},
+                          Case{1, 0, 0, PostCallbacksWhenDequeued, 2},
+                          Case{1, 0, 0, PostAlwaysWake, 2}};
+    for (const auto& c : cases) {
+        PostEvent(EventTimer, 1, 0, 0);
+        PostEvent(EventTimer, c[0], c[1], c[2], 0, nullptr, static_cast<uint32_t>(c[3]));
+        EXPECT_EQ(static_cast<int64_t>(TakeQueued().size()), c[4]) << c[0] << c[1] << c[2] << c[3];
     }
-    void TearDown() override
-    {
-        // Leaves no current event with data behind for the next test.
-        DequeueEvent();
-        ToolkitTest::TearDown();
-    }
-};
-
-TEST_F(EventQueueTest, IdenticalPlatformEventsInARowCoalesce)
-{
-    PostEvent(EventTimer, 1, 0, 0);
-    PostEvent(EventTimer, 1, 0, 0);
-    EXPECT_EQ(QueuedEventCount(), 1);
-
-    // Ticks of another timer, or of the same timer on another window or with another type, stay.
-    PostEvent(EventTimer, 2, 0, 0);
-    PostEvent(EventTimer, 2, 3, 0);
-    PostEvent(EventTimer, 2, 3, 5);
-    EXPECT_EQ(QueuedEventCount(), 4);
-
-    // Only the last queued event is compared.
-    PostEvent(EventTimer, 1, 0, 0);
-    EXPECT_EQ(QueuedEventCount(), 5);
-
-    EXPECT_EQ(TakeQueued(), (std::vector<SeenEvent>{
-                                {15, 0, 1, 0}, {15, 0, 2, 0}, {15, 3, 2, 0}, {15, 3, 2, 5}, {15, 0, 1, 0}}));
-    // Once the queue is empty, the same event is queued again.
-    PostEvent(EventTimer, 1, 0, 0);
-    EXPECT_EQ(QueuedEventCount(), 1);
+    // Custom codes never coalesce; and only the last queued event is compared.
+    for (int32_t code :
+         {EventFirstCustom - 1, EventFirstCustom - 1, int32_t{EventFirstCustom}, int32_t{EventFirstCustom},
+          int32_t{EventTimer}, int32_t{EventGadget}, int32_t{EventTimer}})
+        PostEvent(code, 1, 0, 0);
+    EXPECT_EQ(QueuedEventCount(), 6);
 }
 
-TEST_F(EventQueueTest, FlagsTwoAndFourAndCustomCodesNeverCoalesce)
+TEST_F(EventQueueTest, CallbacksRunAtPostingOrWhenDequeuedUnlessSuppressed)
 {
-    PostEvent(EventTimer, 1, 0, 0, 0, nullptr, PostCallbacksWhenDequeued);
-    PostEvent(EventTimer, 1, 0, 0, 0, nullptr, PostCallbacksWhenDequeued);
-    EXPECT_EQ(QueuedEventCount(), 2);
-    PostEvent(EventTimer, 1, 0, 0, 0, nullptr, PostAlwaysWake);
-    PostEvent(EventTimer, 1, 0, 0, 0, nullptr, PostAlwaysWake);
-    EXPECT_EQ(QueuedEventCount(), 4);
-    TakeQueued();
-
-    PostEvent(EventFirstCustom, 1, 0, 0);
-    PostEvent(EventFirstCustom, 1, 0, 0);
-    PostEvent(66036, 0, 0, 0);
-    PostEvent(66036, 0, 0, 0);
-    EXPECT_EQ(QueuedEventCount(), 4);
-    TakeQueued();
-
-    // The largest platform code still coalesces.
-    PostEvent(EventFirstCustom - 1, 1, 0, 0);
-    PostEvent(EventFirstCustom - 1, 1, 0, 0);
-    EXPECT_EQ(QueuedEventCount(), 1);
-    TakeQueued();
-
-    QueueEvent(66036);
-    QueueEvent(66036);
-    EXPECT_EQ(QueuedEventCount(), 2);
-}
-
-TEST_F(EventQueueTest, SuppressionDropsEventsUnlessPostedWithFlagOne)
-{
-    RaiseEventSuppression();
-    PostEvent(EventMoveWindow, 1, 1, 0, 41, Release);
-    PostEvent(EventMoveWindow, 1, 1, 0, 0, nullptr, PostEvenWhenSuppressed);
-    QueueEvent(66036, 1);
-    // Dropped events do not run their callbacks either.
-    AddEventCallback(EventSizeWindow, Record);
-    PostEvent(EventSizeWindow, 1, 1, 0);
-    EXPECT_TRUE(calls.empty());
-    // Suppression nests.
-    RaiseEventSuppression();
-    LowerEventSuppression();
-    PostEvent(EventSizeWindow, 1, 1, 0);
-    LowerEventSuppression();
-
-    // The data of a dropped event is released at once: nobody else will see it.
-    EXPECT_EQ(released, std::vector<int64_t>{41});
-    EXPECT_EQ(TakeQueued(), (std::vector<SeenEvent>{{5, 1, 1, 0}, {66036, 1, 0, 0}}));
-
-    PostEvent(EventSizeWindow, 1, 1, 0);
-    EXPECT_EQ(QueuedEventCount(), 1);
-    EXPECT_EQ(calls.size(), 1u);
-}
-
-TEST_F(EventQueueTest, CallbacksRunAtPostingOrAtDequeuingWithFlagTwo)
-{
-    AddEventCallback(EventGadget, Record);
-    AddEventCallback(66036, Record);
-
-    // Flags 0: at once, with the posted event current, and the previous current event restored after.
+    calls.clear();
+    released.clear();
+    AddEventCallback(EventGadget, [] { calls.push_back(Current()); });
+    AddEventCallback(66036, [] { calls.push_back(Current()); });
     PostEvent(EventTimer, 9, 9, 0);
     ASSERT_EQ(DequeueEvent(), EventTimer);
     PostEvent(EventGadget, 4, 2, 768);
-    EXPECT_EQ(calls, (std::vector<SeenEvent>{{3, 2, 4, 768}}));
-    EXPECT_EQ(EventCode(), EventTimer);
-    EXPECT_EQ(EventTimerNumber(), 9);
-
-    // Flags 2 (QueueEvent uses 7): not at posting, but when the event is taken from the queue.
-    calls.clear();
     QueueEvent(66036, 1, 2, 3, 4);
-    EXPECT_TRUE(calls.empty());
+    // The posted event is current while its callbacks run; the previous one is current again after.
+    EXPECT_EQ(calls, (Events{{EventGadget, 2, 4, 768}}));
+    EXPECT_EQ(EventTimerNumber(), 9);
     ASSERT_EQ(DequeueEvent(), EventGadget);
-    EXPECT_TRUE(calls.empty());
     ASSERT_EQ(DequeueEvent(), 66036);
-    EXPECT_EQ(calls, (std::vector<SeenEvent>{{66036, 1, 2, 3}}));
+    EXPECT_EQ(calls.back(), (testing::SeenEvent{66036, 1, 2, 3}));
     EXPECT_EQ(EventData(), 4);
+    // Suppression (it nests) drops events, their callbacks and their data, unless PostEvenWhenSuppressed.
+    RaiseEventSuppression();
+    RaiseEventSuppression();
+    LowerEventSuppression();
+    PostEvent(EventGadget, 1, 1, 0, 41, [](int64_t data) { released.push_back(data); });
+    PostEvent(EventMoveWindow, 1, 1, 0, 0, nullptr, PostEvenWhenSuppressed);
+    LowerEventSuppression();
+    EXPECT_EQ(calls.size(), 2u);
+    EXPECT_EQ(released, std::vector<int64_t>{41});
+    EXPECT_EQ(TakeQueued(), (Events{{EventMoveWindow, 1, 1, 0}}));
 }
 
-TEST_F(EventQueueTest, DequeuingMakesTheHeadTheCurrentEvent)
+TEST_F(EventQueueTest, EventDataIsReleasedOnceWhenItsEventStopsBeingCurrentOrIsDropped)
 {
-    PostEvent(EventGadget, 12, 3, 256, 77);
-    PostEvent(EventMenu, -4, -1, 0);
-    ASSERT_EQ(DequeueEvent(), EventGadget);
-    EXPECT_EQ(EventCode(), EventGadget);
-    EXPECT_EQ(EventGadgetNumber(), 12);
-    EXPECT_EQ(EventWindow(), 3);
-    EXPECT_EQ(EventSubtype(), 256);
-    EXPECT_EQ(EventData(), 77);
-
-    ASSERT_EQ(DequeueEvent(), EventMenu);
-    EXPECT_EQ(EventMenuItem(), -4);
-    EXPECT_EQ(EventWindow(), -1);
-    EXPECT_EQ(EventSubtype(), 0);
-    EXPECT_EQ(EventData(), 0);
-
-    // An empty queue leaves no event current: code 0, type -1.
+    released.clear();
+    auto release = [](int64_t data) { released.push_back(data); };
+    for (int64_t data : {10, 20, 21, 30, 0, 50}) // 21 coalesces into 20
+        PostEvent(EventDropWindow, data / 10, data / 10, 0, data, release);
+    DeleteQueuedEvents([](int32_t, int64_t window) { return window == 3 || window == 5; });
+    EXPECT_EQ(released, (std::vector<int64_t>{21, 30, 50}));
+    ASSERT_EQ(DequeueEvent(), EventDropWindow);
+    ASSERT_EQ(DequeueEvent(), EventDropWindow);
+    // A new event goes behind the ones kept, even after the last node was deleted.
+    PostEvent(EventMoveWindow, 6, 6, 0, 60, release);
+    EXPECT_EQ(TakeQueued(), (Events{{EventDropWindow, 0, 0, 0}, {EventMoveWindow, 6, 6, 0}}));
     EXPECT_EQ(DequeueEvent(), 0);
-    EXPECT_EQ(EventCode(), 0);
+    EXPECT_EQ(released, (std::vector<int64_t>{21, 30, 50, 10, 20, 60}));
+    EXPECT_EQ(EventCode() + EventData(), 0);
     EXPECT_EQ(EventSubtype(), -1);
-    EXPECT_EQ(QueuedEventCount(), 0);
-}
-
-TEST_F(EventQueueTest, DataIsReleasedWhenItsEventStopsBeingCurrent)
-{
-    PostEvent(EventDropWindow, 1, 1, 0, 100, Release);
-    PostEvent(EventDropWindow, 2, 2, 0, 200, Release);
-    PostEvent(EventDropWindow, 3, 3, 0, 0, Release); // no data: nothing to release
-
-    ASSERT_EQ(DequeueEvent(), EventDropWindow);
-    EXPECT_TRUE(released.empty());
-    EXPECT_EQ(EventData(), 100);
-    ASSERT_EQ(DequeueEvent(), EventDropWindow);
-    EXPECT_EQ(released, std::vector<int64_t>{100});
-    ASSERT_EQ(DequeueEvent(), EventDropWindow);
-    EXPECT_EQ(released, (std::vector<int64_t>{100, 200}));
-    EXPECT_EQ(DequeueEvent(), 0);
-    EXPECT_EQ(released, (std::vector<int64_t>{100, 200}));
-
-    // The last event's data goes even when nothing follows it, and only once.
-    PostEvent(EventDropWindow, 1, 1, 0, 300, Release);
-    ASSERT_EQ(DequeueEvent(), EventDropWindow);
-    EXPECT_EQ(DequeueEvent(), 0);
-    EXPECT_EQ(DequeueEvent(), 0);
-    EXPECT_EQ(released, (std::vector<int64_t>{100, 200, 300}));
-    EXPECT_EQ(EventData(), 0);
-}
-
-TEST_F(EventQueueTest, DeletedAndCoalescedEventsReleaseTheirData)
-{
-    PostEvent(EventDropWindow, 1, 1, 0, 10, Release);
-    PostEvent(EventDropWindow, 2, 2, 0, 20, Release);
-    PostEvent(EventDropWindow, 2, 2, 0, 21, Release); // coalesced into the one before
-    PostEvent(EventDropWindow, 1, 1, 0, 30, Release);
-    EXPECT_EQ(released, std::vector<int64_t>{21});
-
-    DeleteQueuedEvents([](int32_t, int64_t window) { return window == 1; });
-    EXPECT_EQ(released, (std::vector<int64_t>{21, 10, 30}));
-    EXPECT_EQ(QueuedEventCount(), 1);
-
-    // The queue's tail is still right after deleting the last node: a new event is appended.
-    PostEvent(EventMoveWindow, 4, 4, 0);
-    EXPECT_EQ(TakeQueued(), (std::vector<SeenEvent>{{10, 2, 2, 0}, {5, 4, 4, 0}}));
-}
-
-TEST_F(EventQueueTest, DeletingFromTheMiddleKeepsTheOrder)
-{
-    for (int64_t w = 1; w <= 5; ++w)
-        PostEvent(EventMoveWindow, w, w, 0);
-    DeleteQueuedEvents([](int32_t, int64_t window) { return window % 2 == 0; });
-    PostEvent(EventMoveWindow, 6, 6, 0);
-    std::vector<int64_t> windows;
-    for (const SeenEvent& e : TakeQueued())
-        windows.push_back(e.window);
-    EXPECT_EQ(windows, (std::vector<int64_t>{1, 3, 5, 6}));
 }
 
 TEST_F(EventQueueTest, PostingWakesThePlatformLoopExceptForRepaints)
 {
-    PumpPlatform();
-    ASSERT_FALSE(platform::HasPendingPlatformEvents());
-    PostEvent(EventRepaint, 1, 1, 0);
-    EXPECT_FALSE(platform::HasPendingPlatformEvents());
+    TakeQueued(true);
     PostEvent(EventRepaint, 2, 2, 0, 0, nullptr, PostAlwaysWake);
     EXPECT_FALSE(platform::HasPendingPlatformEvents());
+    for (int32_t code : {int32_t{EventMoveWindow}, int32_t{EventMenu}, 66036}) {
+        PostEvent(code, 1, 1, 0);
+        EXPECT_TRUE(platform::HasPendingPlatformEvents()) << code;
+        TakeQueued(true);
+    }
+}
 
-    PostEvent(EventMoveWindow, 1, 1, 0);
-    EXPECT_TRUE(platform::HasPendingPlatformEvents());
-    PumpPlatform();
-    EXPECT_FALSE(platform::HasPendingPlatformEvents());
-    PostEvent(EventMenu, 1, 1, 0);
-    EXPECT_TRUE(platform::HasPendingPlatformEvents());
-    PumpPlatform();
-    QueueEvent(66036);
-    EXPECT_TRUE(platform::HasPendingPlatformEvents());
+TEST_F(WaitEventTest, QueuedEventsComeFirstAndAPlatformEventOfNoMeaningAnswersMinusOne)
+{
+    EXPECT_EQ(WaitEvent(30), 0);
+    OpenKey(1);
+    platform::PostPointerMoveForTests(*PlatformWindowOf(1), {10, 10});
+    EXPECT_EQ(WaitEvent(1000), -1);
+    EXPECT_EQ(EventCode(), 0);
+    platform::PostClickForTests(*PlatformWindowOf(1), {5, 5}, 1, false, 0);
+    QueueEvent(66036, 1, 2, 3);
+    // Without limit, and yet at once: the queue is not empty.
+    EXPECT_EQ(WaitEvent(), 66036);
+    EXPECT_EQ(EventSubtype(), 3);
+    // Only now is the click dispatched, and the event it posts comes out of the same call.
+    EXPECT_EQ(WaitEvent(1000), EventLeftClick);
+}
+
+TEST_F(WaitEventTest, EachCallDrainsTheAutoreleasePool)
+{
+    int64_t text = platform::MakeString(u"short-lived");
+    ASSERT_NE(platform::ObjectFromHandle(text), nullptr);
+    WaitEvent(0);
+    EXPECT_EQ(platform::ObjectFromHandle(text), nullptr);
+}
+
+TEST_F(WaitEventTest, TheCloseBoxAndTheDesktopOnlyAskToCloseOrQuit)
+{
+    // WaitEvent answers -1 for each platform event that posts nothing, then the request.
+    auto next = [] {
+        while (WaitEvent(1000) == -1) {
+        }
+        return Current();
+    };
+    OpenKey(1);
+    platform::PostCloseRequestForTests(*PlatformWindowOf(1));
+    EXPECT_EQ(next(), (testing::SeenEvent{EventCloseWindow, 1, 1, 0}));
+    platform::PostQuitRequestForTests();
+    EXPECT_EQ(next(), (testing::SeenEvent{EventMenu, -1, -4, 0}));
+    EXPECT_TRUE(PlatformWindowOf(1)->IsVisible());
 }
 
 } // namespace

@@ -1,130 +1,84 @@
 #include "ToolkitFixture.h"
-#include "platform/Alert.h"
-#include "platform/testing/TestSeams.h"
 #include "runtime/gui/MessageBox.h"
 
-#include <optional>
+#include <tuple>
 
 namespace nevalon::gui {
 namespace {
 
+using platform::AlertAction;
 using platform::AlertIcon;
 using Titles = std::vector<std::u16string>;
 
 class MessageBoxTest : public testing::ToolkitTest {
 protected:
-    // Shows the box, answering with the button at `press`; returns what ShowMessageBox returned.
-    int64_t Show(int64_t flags, int press = 0, std::u16string title = u"Title", std::u16string text = u"Text")
+    // Shows the box and answers with the button at `press`; returns what ShowMessageBox returned.
+    int64_t Show(int64_t flags, int press)
     {
-        shown.reset();
         platform::SetAlertResponderForTests([this, press](const platform::AlertRequest& request) {
             shown = request;
             return press;
         });
-        return ShowMessageBox(title, text, flags);
+        return ShowMessageBox(u"Error!", u"The title is too long.", flags);
     }
-    std::optional<platform::AlertRequest> shown;
+    platform::AlertRequest shown;
 };
 
-TEST_F(MessageBoxTest, WithoutYesOrNoThereIsOneButtonAndTheAnswerIsZero)
+TEST_F(MessageBoxTest, IconFlagsChooseOneIconAndWithoutYesOrNoTheAnswerIsZero)
 {
-    EXPECT_EQ(Show(0, 0, u"Error!", u"The title is too long."), 0);
-    ASSERT_TRUE(shown);
-    EXPECT_EQ(shown->messageText, u"Error!");
-    EXPECT_EQ(shown->informativeText, u"The title is too long.");
-    EXPECT_TRUE(shown->buttons.empty());
-    EXPECT_EQ(shown->icon, AlertIcon::Informational);
-    // Whatever closed the box.
-    EXPECT_EQ(Show(0, 3), 0);
-    // Absent strings show as empty.
-    EXPECT_EQ(Show(0, 0, u"", u""), 0);
-    EXPECT_EQ(shown->messageText, u"");
-}
-
-TEST_F(MessageBoxTest, IconFlagsChooseOneIconCautionThenNoteThenStop)
-{
-    struct Case {
-        int64_t flags;
-        AlertIcon icon;
-    };
-    for (Case c : {Case{8, AlertIcon::Stop}, Case{4, AlertIcon::Note}, Case{16, AlertIcon::Caution},
-                   Case{4 + 8, AlertIcon::Note}, Case{8 + 16, AlertIcon::Caution},
-                   Case{4 + 8 + 16, AlertIcon::Caution}, Case{1 + 16, AlertIcon::Caution},
-                   Case{1, AlertIcon::Informational}}) {
-        Show(c.flags);
-        ASSERT_TRUE(shown);
-        EXPECT_EQ(shown->icon, c.icon) << c.flags;
+    for (auto [flags, icon, buttons] :
+         {std::tuple{int64_t{0}, AlertIcon::Informational, 0u},
+          std::tuple{int64_t{MessageBoxStopIcon}, AlertIcon::Stop, 0u},
+          std::tuple{int64_t{MessageBoxNoteIcon | MessageBoxStopIcon}, AlertIcon::Note, 0u},
+          std::tuple{int64_t{MessageBoxCautionIcon | MessageBoxNoteIcon | MessageBoxStopIcon},
+                     AlertIcon::Caution, 0u},
+          std::tuple{int64_t{MessageBoxYesNo | MessageBoxCautionIcon}, AlertIcon::Caution, 2u}}) {
+        EXPECT_EQ(Show(flags, 1), buttons ? MessageBoxNo : MessageBoxOk) << flags;
+        EXPECT_EQ(shown.icon, icon) << flags;
+        EXPECT_EQ(shown.buttons.size(), buttons) << flags;
+        EXPECT_EQ(shown.messageText + u"|" + shown.informativeText, u"Error!|The title is too long.");
     }
-    EXPECT_EQ(Show(8), 0);
-    EXPECT_TRUE(shown->buttons.empty());
-    Show(1 + 16);
-    EXPECT_EQ(shown->buttons.size(), 2u);
 }
 
-TEST_F(MessageBoxTest, YesNoAndCancelAnswerSixSevenAndTwo)
+TEST_F(MessageBoxTest, ButtonTitlesFollowTheFirstPreferredLanguageAndAnswerInOrder)
 {
-    platform::SetPreferredLanguagesForTests(std::vector<std::string>{"en-GB"});
-    EXPECT_EQ(Show(1, 0), 6);
-    EXPECT_EQ(shown->buttons, (Titles{u"Yes", u"No"}));
-    EXPECT_EQ(Show(1, 1), 7);
-    EXPECT_EQ(Show(2, 0), 6);
-    EXPECT_EQ(shown->buttons, (Titles{u"Yes", u"No", u"Cancel"}));
-    EXPECT_EQ(Show(2, 1), 7);
-    EXPECT_EQ(Show(2, 2), 2);
-    // Both flags: the fuller form.
-    EXPECT_EQ(Show(3, 2), 2);
-    EXPECT_EQ(shown->buttons.size(), 3u);
-}
-
-TEST_F(MessageBoxTest, ButtonTitlesFollowTheFirstPreferredLanguage)
-{
-    struct Case {
-        std::vector<std::string> languages;
-        Titles titles;
-    };
-    for (const Case& c :
-         {Case{{"de-DE", "en-US"}, {u"Ja", u"Nein", u"Abbrechen"}},
-          Case{{"de"}, {u"Ja", u"Nein", u"Abbrechen"}}, Case{{"fr-CA"}, {u"Oui", u"Non", u"Annuler"}},
-          Case{{"it-IT"}, {u"S\u00cc", u"NO", u"Annulla"}},
-          Case{{"es-419"}, {u"S\u00ed", u"No", u"Cancelar"}},
-          Case{{"en-US", "de-DE"}, {u"Yes", u"No", u"Cancel"}}, Case{{"pt-BR"}, {u"Yes", u"No", u"Cancel"}},
-          Case{{}, {u"Yes", u"No", u"Cancel"}}}) {
-        platform::SetPreferredLanguagesForTests(c.languages);
-        Show(2);
-        ASSERT_TRUE(shown);
-        EXPECT_EQ(shown->buttons, c.titles) << (c.languages.empty() ? "" : c.languages.front());
+    for (auto [language, yes, no, cancel] :
+         {std::tuple{"de-DE", u"Ja", u"Nein", u"Abbrechen"}, std::tuple{"fr-CA", u"Oui", u"Non", u"Annuler"},
+          std::tuple{"it-IT", u"S\u00cc", u"NO", u"Annulla"},
+          std::tuple{"es-419", u"S\u00ed", u"No", u"Cancelar"}, std::tuple{"pt-BR", u"Yes", u"No", u"Cancel"},
+          std::tuple{"", u"Yes", u"No", u"Cancel"}}) {
+        platform::SetPreferredLanguagesForTests(*language ? std::vector<std::string>{language, "de-DE"}
+                                                          : std::vector<std::string>{});
+        EXPECT_EQ(Show(MessageBoxYesNoCancel, 2), MessageBoxCancel);
+        EXPECT_EQ(shown.buttons, (Titles{yes, no, cancel})) << language;
+        EXPECT_EQ(Show(MessageBoxYesNo, 1), MessageBoxNo);
+        EXPECT_EQ(shown.buttons, (Titles{yes, no})) << language;
     }
-    platform::SetPreferredLanguagesForTests(std::vector<std::string>{"de-CH"});
-    EXPECT_EQ(Show(1, 1), 7);
-    EXPECT_EQ(shown->buttons, (Titles{u"Ja", u"Nein"}));
+    EXPECT_EQ(Show(MessageBoxYesNo, 0), MessageBoxYes);
+    EXPECT_EQ(Show(MessageBoxYesNo | MessageBoxYesNoCancel, 2), MessageBoxCancel);
+    // Closed without a button: No, or Cancel when offered.
+    EXPECT_EQ(Show(MessageBoxYesNo, platform::kAlertDismissed), MessageBoxNo);
+    EXPECT_EQ(Show(MessageBoxYesNoCancel, platform::kAlertDismissed), MessageBoxCancel);
 }
 
-TEST_F(MessageBoxTest, TheWindowThatWasKeyIsKeyAgainAfterwards)
+TEST_F(MessageBoxTest, TheDialogAnswersItsButtonsAndNoOrCancelWhenDismissed)
 {
-    ASSERT_NE(CreateWindow(1, 0, 0, 300, 200, u"list"), 0);
-    ASSERT_TRUE(PumpUntil([] { return IsKey(1); }));
-    platform::SetAlertResponderForTests([](const platform::AlertRequest&) {
-        // The alert takes the keyboard while it is up.
-        CreateWindow(2, 0, 0, 100, 100, u"alert");
-        EXPECT_TRUE(PumpUntil([] { return IsKey(2); }));
-        return 1;
-    });
-    EXPECT_EQ(ShowMessageBox(u"Delete?", u"", MessageBoxYesNo), MessageBoxNo);
-    EXPECT_TRUE(PumpUntil([] { return IsKey(1); }));
-}
-
-TEST_F(MessageBoxTest, AKeyWindowClosedDuringTheAlertIsLeftClosed)
-{
-    ASSERT_NE(CreateWindow(1, 0, 0, 300, 200, u"list"), 0);
-    ASSERT_TRUE(PumpUntil([] { return IsKey(1); }));
-    platform::SetAlertResponderForTests([](const platform::AlertRequest&) {
-        DestroyWindow(1);
-        return 0;
-    });
-    EXPECT_EQ(ShowMessageBox(u"Bye", u""), 0);
-    Drain();
-    EXPECT_EQ(WindowExists(1), 0);
-    EXPECT_EQ(platform::KeyWindow(), nullptr);
+    platform::SetPreferredLanguagesForTests(std::vector<std::string>{"en"});
+    OpenKey(1);
+    for (auto [flags, action, button, answer] :
+         {std::tuple{MessageBoxYesNo, AlertAction::PressButton, u"Yes", MessageBoxYes},
+          std::tuple{MessageBoxYesNo, AlertAction::PressButton, u"No", MessageBoxNo},
+          std::tuple{MessageBoxYesNo, AlertAction::PressEscape, u"", MessageBoxNo},
+          std::tuple{MessageBoxYesNo, AlertAction::CloseWindow, u"", MessageBoxNo},
+          std::tuple{MessageBoxYesNoCancel, AlertAction::PressButton, u"Cancel", MessageBoxCancel},
+          std::tuple{MessageBoxYesNoCancel, AlertAction::PressEscape, u"", MessageBoxCancel},
+          std::tuple{MessageBoxYesNoCancel, AlertAction::CloseWindow, u"", MessageBoxCancel},
+          std::tuple{MessageBoxStopIcon, AlertAction::CloseWindow, u"", MessageBoxOk}}) {
+        platform::AnswerNextAlertForTests(action, button);
+        EXPECT_EQ(ShowMessageBox(u"Delete?", u"", flags), answer) << flags << " " << static_cast<int>(action);
+        // The window that was key before is key again.
+        EXPECT_TRUE(PumpUntil([] { return IsKey(1); }));
+    }
 }
 
 } // namespace
