@@ -11,12 +11,15 @@
 #include <QStyle>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace nevalon::platform {
@@ -124,7 +127,6 @@ bool DarkPalette(const QPalette& palette)
 class ApplicationFilter : public QObject {
 public:
     const QObject* timeoutTimer = nullptr;
-    const QKeyEvent* lastKey = nullptr;
 
     bool eventFilter(QObject* receiver, QEvent* event) override
     {
@@ -141,8 +143,6 @@ public:
         case QEvent::ApplicationPaletteChange:
             if (receiver == app) CheckAppearance();
             return false;
-        case QEvent::KeyPress:
-            return OfferKey(receiver, static_cast<QKeyEvent*>(event));
         default:
             return false;
         }
@@ -165,30 +165,60 @@ public:
         if (appearanceHandler) appearanceHandler();
         NotifyAppearanceObservers();
     }
-
-private:
-    bool OfferKey(QObject* receiver, QKeyEvent* key)
-    {
-        // A key travels up the widget chain; it is offered once.
-        if (key == lastKey || !keyDownHandler) return false;
-        auto* widget = qobject_cast<QWidget*>(receiver);
-        QtWindow* window = widget ? QtWindow::FromWidget(widget->window()) : nullptr;
-        if (!window) return false;
-        lastKey = key;
-        KeyEvent e;
-        e.characters = CharactersOf(*key);
-        e.keyCode = KeyCodeOf(key->key());
-        Qt::KeyboardModifiers m = key->modifiers();
-        e.shift = m & Qt::ShiftModifier;
-        // Qt's convention: the Command key is Control, and Control is Meta.
-        e.command = m & Qt::ControlModifier;
-        e.control = m & Qt::MetaModifier;
-        e.option = m & Qt::AltModifier;
-        return keyDownHandler(*window, e);
-    }
 };
 
 ApplicationFilter* filter = nullptr;
+
+QtWindow* WindowOf(QObject* receiver)
+{
+    if (auto* widget = qobject_cast<QWidget*>(receiver)) return QtWindow::FromWidget(widget->window());
+    if (auto* window = qobject_cast<QWindow*>(receiver))
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->windowHandle() == window) return QtWindow::FromWidget(widget);
+    return nullptr;
+}
+
+bool OfferKey(QObject* receiver, const QKeyEvent& key)
+{
+    QtWindow* window = keyDownHandler ? WindowOf(receiver) : nullptr;
+    if (!window) return false;
+    KeyEvent e;
+    e.characters = CharactersOf(key);
+    e.keyCode = KeyCodeOf(key.key());
+    Qt::KeyboardModifiers m = key.modifiers();
+    e.shift = m & Qt::ShiftModifier;
+    // Qt's convention: the Command key is Control, and Control is Meta.
+    e.command = m & Qt::ControlModifier;
+    e.control = m & Qt::MetaModifier;
+    e.option = m & Qt::AltModifier;
+    return keyDownHandler(*window, e);
+}
+
+// Offers every key press to the key-down handler once, before any widget sees it. A key travels from
+// its window to the focus widget and up the widget chain inside its first delivery, so it is offered
+// there; an event's address tells it apart only while it is alive, that is while it is delivered.
+class Application final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) return QApplication::notify(receiver, event);
+        bool first =
+            std::find(keysInDelivery_.begin(), keysInDelivery_.end(), event) == keysInDelivery_.end();
+        if (first && OfferKey(receiver, *static_cast<QKeyEvent*>(event))) {
+            ++handledEvents;
+            return true;
+        }
+        keysInDelivery_.push_back(event);
+        bool result = QApplication::notify(receiver, event);
+        keysInDelivery_.pop_back();
+        return result;
+    }
+
+private:
+    std::vector<const QEvent*> keysInDelivery_;
+};
 
 } // namespace
 
@@ -204,7 +234,7 @@ bool StartApplication(int argc, char** argv, std::string& error)
         argcStore = 1;
         argvStore = fallbackArgv;
     }
-    app = new QApplication(argcStore, argvStore);
+    app = new Application(argcStore, argvStore);
     app->setQuitOnLastWindowClosed(false);
     filter = new ApplicationFilter();
     app->installEventFilter(filter);
