@@ -61,7 +61,8 @@ void SetAppearance(bool dark);
 // Brings the application's windows to the front.
 void ActivateApplication();
 
-// Activation policy: 0 regular, 1 accessory (no taskbar entry for the program's windows).
+// Activation policy: 0 regular, 1 accessory. Under 1 every window of the program, open now or later,
+// has no taskbar and no pager or switcher entry; 0 gives them back.
 void SetActivationPolicy(int64_t policy);
 int64_t ActivationPolicy();
 

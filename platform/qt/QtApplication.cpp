@@ -2,6 +2,7 @@
 #include "platform/Foundation.h"
 #include "platform/Overrides.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/qt/QtWindowManagerHints.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -124,6 +125,13 @@ bool DarkPalette(const QPalette& palette)
     return palette.color(QPalette::Window).lightness() < 128;
 }
 
+// A window the window manager lists (not a menu or a tooltip, which bypass it).
+bool IsManagedWindow(const QWidget* widget)
+{
+    return widget && widget->isWindow() &&
+           (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog);
+}
+
 class ApplicationFilter : public QObject {
 public:
     const QObject* timeoutTimer = nullptr;
@@ -139,6 +147,9 @@ public:
                 quitHandler();
                 return true;
             }
+            return false;
+        case QEvent::Show:
+            if (!event->spontaneous()) WindowShowing(qobject_cast<QWidget*>(receiver));
             return false;
         case QEvent::ApplicationPaletteChange:
             if (receiver == app) CheckAppearance();
@@ -164,6 +175,14 @@ public:
         lastDark = dark;
         if (appearanceHandler) appearanceHandler();
         NotifyAppearanceObservers();
+    }
+
+private:
+    // Called before the window is mapped: the window manager removed its states when it was withdrawn.
+    static void WindowShowing(QWidget* widget)
+    {
+        if (!IsManagedWindow(widget)) return;
+        SetSkipTaskbar(*widget, activationPolicy == 1, false);
     }
 };
 
@@ -362,7 +381,11 @@ void ActivateApplication()
 
 void SetActivationPolicy(int64_t policy)
 {
+    if (policy == activationPolicy) return;
     activationPolicy = policy;
+    // Windows shown later get it as they show.
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (IsManagedWindow(widget) && widget->isVisible()) SetSkipTaskbar(*widget, policy == 1, true);
 }
 
 int64_t ActivationPolicy()
