@@ -42,7 +42,9 @@ void WakeUp();
 // Whether a platform event is waiting to be dispatched.
 bool HasPendingPlatformEvents();
 
-// Called instead of ending the program when the desktop, the session or a signal asks it to quit.
+// Called instead of ending the program when the desktop, the session or SIGTERM, SIGINT or SIGHUP
+// asks it to quit. The request also dismisses the open alert, and any alert opened before the next
+// ProcessPlatformEvents, so that it never waits for the person.
 void SetQuitRequestHandler(std::function<void()> handler);
 
 // Offered every key press in a window before the window sees it; answering true consumes it.

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPalette>
 #include <QSocketNotifier>
 #include <QStyle>
@@ -37,6 +38,9 @@ std::function<bool(Window&, const KeyEvent&)> keyDownHandler;
 std::function<void()> appearanceHandler;
 int64_t activationPolicy = 0;
 int signalPipe[2] = {-1, -1};
+constexpr int kQuitSignals[] = {SIGTERM, SIGINT, SIGHUP};
+// Set by a quit request until the toolkit next asks for platform events, by when it has taken it.
+bool quitPending = false;
 int pendingWakeUps = 0;
 uint64_t handledEvents = 0;
 bool lastDark = false;
@@ -132,6 +136,22 @@ bool IsManagedWindow(const QWidget* widget)
            (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog);
 }
 
+// Closes the alert as if without a button, once its own event loop runs.
+void Dismiss(QMessageBox* alert)
+{
+    QMetaObject::invokeMethod(alert, &QDialog::reject, Qt::QueuedConnection);
+}
+
+// A quit request must not wait for the person in front of an alert: the open one is dismissed, and
+// so is every alert shown before the toolkit has taken the request.
+void RequestQuit()
+{
+    quitPending = true;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* alert = qobject_cast<QMessageBox*>(widget); alert && alert->isVisible()) Dismiss(alert);
+    quitHandler();
+}
+
 class ApplicationFilter : public QObject {
 public:
     const QObject* timeoutTimer = nullptr;
@@ -142,12 +162,10 @@ public:
         ++handledEvents;
         switch (event->type()) {
         case QEvent::Quit:
-            // The desktop asked the program to end; the application's own loop decides.
-            if (quitHandler) {
-                quitHandler();
-                return true;
-            }
-            return false;
+            // The desktop (the session manager's Die) asked the program to end; its own loop decides.
+            if (!quitHandler) return false;
+            RequestQuit();
+            return true;
         case QEvent::Show:
             if (!event->spontaneous()) WindowShowing(qobject_cast<QWidget*>(receiver));
             return false;
@@ -183,6 +201,7 @@ private:
     {
         if (!IsManagedWindow(widget)) return;
         SetSkipTaskbar(*widget, activationPolicy == 1, false);
+        if (auto* alert = qobject_cast<QMessageBox*>(widget); alert && quitPending) Dismiss(alert);
     }
 };
 
@@ -266,14 +285,14 @@ bool StartApplication(int argc, char** argv, std::string& error)
             char buffer[16];
             while (read(signalPipe[0], buffer, sizeof buffer) > 0) {
             }
-            if (quitHandler) quitHandler();
+            if (quitHandler) RequestQuit();
         });
         struct sigaction action {};
         action.sa_handler = OnSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
-        sigaction(SIGTERM, &action, nullptr);
-        sigaction(SIGINT, &action, nullptr);
+        for (int s : kQuitSignals)
+            sigaction(s, &action, nullptr);
     }
     return true;
 }
@@ -289,8 +308,8 @@ void EndApplication()
     QtWindow::CloseAll();
     DrainAutoreleasePool();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    signal(SIGTERM, SIG_DFL);
-    signal(SIGINT, SIG_DFL);
+    for (int s : kQuitSignals)
+        signal(s, SIG_DFL);
     delete filter;
     filter = nullptr;
     delete app;
@@ -300,11 +319,14 @@ void EndApplication()
         fd = -1;
     }
     pendingWakeUps = 0;
+    quitPending = false;
 }
 
 bool ProcessPlatformEvents(int64_t timeoutMs)
 {
     if (!app) return false;
+    // The toolkit asks for platform events only with its own queue empty: a quit request is taken.
+    quitPending = false;
     uint64_t before = handledEvents;
     if (timeoutMs == 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
