@@ -42,7 +42,9 @@ void WakeUp();
 // Whether a platform event is waiting to be dispatched.
 bool HasPendingPlatformEvents();
 
-// Called instead of ending the program when the desktop, the session or a signal asks it to quit.
+// Called instead of ending the program when the desktop, the session or SIGTERM, SIGINT or SIGHUP
+// asks it to quit. The request also dismisses the open alert, and any alert opened before the next
+// ProcessPlatformEvents, so that it never waits for the person.
 void SetQuitRequestHandler(std::function<void()> handler);
 
 // Offered every key press in a window before the window sees it; answering true consumes it.
@@ -65,7 +67,8 @@ void ActivateApplication();
 // cursor ends now, not when a window first shows) and the program's windows come to the front.
 void BringProcessToFront();
 
-// Activation policy: 0 regular, 1 accessory (no taskbar entry for the program's windows).
+// Activation policy: 0 regular, 1 accessory. Under 1 every window of the program, open now or later,
+// has no taskbar and no pager or switcher entry; 0 gives them back.
 void SetActivationPolicy(int64_t policy);
 int64_t ActivationPolicy();
 

@@ -56,6 +56,7 @@ public:
     virtual void SetTitle(const std::u16string& title) = 0;
     virtual std::u16string Title() const = 0;
 
+    // The outer rectangle, with the frame the desktop draws around the content.
     virtual Rect Frame() const = 0;
     virtual Size ContentSize() const = 0;
     // Frame size that holds a content of this size in this window's style.
@@ -82,7 +83,9 @@ public:
     virtual void Miniaturize() = 0;
     virtual bool IsMiniaturized() const = 0;
 
+    // false: the user cannot move the window (title bar or the desktop's move gesture); the program can.
     virtual void SetMovable(bool movable) = 0;
+    // true: no title bar or frame from the desktop (the title stays its name), a thin border of its own.
     virtual void SetTitlebarTransparent(bool transparent) = 0;
     // Schedules a redraw of the content; Display() redraws now.
     virtual void SetNeedsDisplay() = 0;

@@ -2,21 +2,26 @@
 #include "platform/Foundation.h"
 #include "platform/Overrides.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/qt/QtWindowManagerHints.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPalette>
 #include <QSocketNotifier>
 #include <QStyle>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace nevalon::platform {
@@ -33,6 +38,9 @@ std::function<bool(Window&, const KeyEvent&)> keyDownHandler;
 std::function<void()> appearanceHandler;
 int64_t activationPolicy = 0;
 int signalPipe[2] = {-1, -1};
+constexpr int kQuitSignals[] = {SIGTERM, SIGINT, SIGHUP};
+// Set by a quit request until the toolkit next asks for platform events, by when it has taken it.
+bool quitPending = false;
 int pendingWakeUps = 0;
 uint64_t handledEvents = 0;
 bool lastDark = false;
@@ -121,10 +129,32 @@ bool DarkPalette(const QPalette& palette)
     return palette.color(QPalette::Window).lightness() < 128;
 }
 
+// A window the window manager lists (not a menu or a tooltip, which bypass it).
+bool IsManagedWindow(const QWidget* widget)
+{
+    return widget && widget->isWindow() &&
+           (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog);
+}
+
+// Closes the alert as if without a button, once its own event loop runs.
+void Dismiss(QMessageBox* alert)
+{
+    QMetaObject::invokeMethod(alert, &QDialog::reject, Qt::QueuedConnection);
+}
+
+// A quit request must not wait for the person in front of an alert: the open one is dismissed, and
+// so is every alert shown before the toolkit has taken the request.
+void RequestQuit()
+{
+    quitPending = true;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* alert = qobject_cast<QMessageBox*>(widget); alert && alert->isVisible()) Dismiss(alert);
+    quitHandler();
+}
+
 class ApplicationFilter : public QObject {
 public:
     const QObject* timeoutTimer = nullptr;
-    const QKeyEvent* lastKey = nullptr;
 
     bool eventFilter(QObject* receiver, QEvent* event) override
     {
@@ -132,17 +162,16 @@ public:
         ++handledEvents;
         switch (event->type()) {
         case QEvent::Quit:
-            // The desktop asked the program to end; the application's own loop decides.
-            if (quitHandler) {
-                quitHandler();
-                return true;
-            }
+            // The desktop (the session manager's Die) asked the program to end; its own loop decides.
+            if (!quitHandler) return false;
+            RequestQuit();
+            return true;
+        case QEvent::Show:
+            if (!event->spontaneous()) WindowShowing(qobject_cast<QWidget*>(receiver));
             return false;
         case QEvent::ApplicationPaletteChange:
             if (receiver == app) CheckAppearance();
             return false;
-        case QEvent::KeyPress:
-            return OfferKey(receiver, static_cast<QKeyEvent*>(event));
         default:
             return false;
         }
@@ -167,28 +196,67 @@ public:
     }
 
 private:
-    bool OfferKey(QObject* receiver, QKeyEvent* key)
+    // Called before the window is mapped: the window manager removed its states when it was withdrawn.
+    static void WindowShowing(QWidget* widget)
     {
-        // A key travels up the widget chain; it is offered once.
-        if (key == lastKey || !keyDownHandler) return false;
-        auto* widget = qobject_cast<QWidget*>(receiver);
-        QtWindow* window = widget ? QtWindow::FromWidget(widget->window()) : nullptr;
-        if (!window) return false;
-        lastKey = key;
-        KeyEvent e;
-        e.characters = CharactersOf(*key);
-        e.keyCode = KeyCodeOf(key->key());
-        Qt::KeyboardModifiers m = key->modifiers();
-        e.shift = m & Qt::ShiftModifier;
-        // Qt's convention: the Command key is Control, and Control is Meta.
-        e.command = m & Qt::ControlModifier;
-        e.control = m & Qt::MetaModifier;
-        e.option = m & Qt::AltModifier;
-        return keyDownHandler(*window, e);
+        if (!IsManagedWindow(widget)) return;
+        SetSkipTaskbar(*widget, activationPolicy == 1, false);
+        if (auto* alert = qobject_cast<QMessageBox*>(widget); alert && quitPending) Dismiss(alert);
     }
 };
 
 ApplicationFilter* filter = nullptr;
+
+QtWindow* WindowOf(QObject* receiver)
+{
+    if (auto* widget = qobject_cast<QWidget*>(receiver)) return QtWindow::FromWidget(widget->window());
+    if (auto* window = qobject_cast<QWindow*>(receiver))
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->windowHandle() == window) return QtWindow::FromWidget(widget);
+    return nullptr;
+}
+
+bool OfferKey(QObject* receiver, const QKeyEvent& key)
+{
+    QtWindow* window = keyDownHandler ? WindowOf(receiver) : nullptr;
+    if (!window) return false;
+    KeyEvent e;
+    e.characters = CharactersOf(key);
+    e.keyCode = KeyCodeOf(key.key());
+    Qt::KeyboardModifiers m = key.modifiers();
+    e.shift = m & Qt::ShiftModifier;
+    // Qt's convention: the Command key is Control, and Control is Meta.
+    e.command = m & Qt::ControlModifier;
+    e.control = m & Qt::MetaModifier;
+    e.option = m & Qt::AltModifier;
+    return keyDownHandler(*window, e);
+}
+
+// Offers every key press to the key-down handler once, before any widget sees it. A key travels from
+// its window to the focus widget and up the widget chain inside its first delivery, so it is offered
+// there; an event's address tells it apart only while it is alive, that is while it is delivered.
+class Application final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) return QApplication::notify(receiver, event);
+        bool first =
+            std::find(keysInDelivery_.begin(), keysInDelivery_.end(), event) == keysInDelivery_.end();
+        if (first && OfferKey(receiver, *static_cast<QKeyEvent*>(event))) {
+            ++handledEvents;
+            return true;
+        }
+        keysInDelivery_.push_back(event);
+        bool result = QApplication::notify(receiver, event);
+        keysInDelivery_.pop_back();
+        return result;
+    }
+
+private:
+    std::vector<const QEvent*> keysInDelivery_;
+};
 
 } // namespace
 
@@ -204,7 +272,7 @@ bool StartApplication(int argc, char** argv, std::string& error)
         argcStore = 1;
         argvStore = fallbackArgv;
     }
-    app = new QApplication(argcStore, argvStore);
+    app = new Application(argcStore, argvStore);
     app->setQuitOnLastWindowClosed(false);
     filter = new ApplicationFilter();
     app->installEventFilter(filter);
@@ -217,14 +285,14 @@ bool StartApplication(int argc, char** argv, std::string& error)
             char buffer[16];
             while (read(signalPipe[0], buffer, sizeof buffer) > 0) {
             }
-            if (quitHandler) quitHandler();
+            if (quitHandler) RequestQuit();
         });
         struct sigaction action {};
         action.sa_handler = OnSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
-        sigaction(SIGTERM, &action, nullptr);
-        sigaction(SIGINT, &action, nullptr);
+        for (int s : kQuitSignals)
+            sigaction(s, &action, nullptr);
     }
     return true;
 }
@@ -240,8 +308,8 @@ void EndApplication()
     QtWindow::CloseAll();
     DrainAutoreleasePool();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    signal(SIGTERM, SIG_DFL);
-    signal(SIGINT, SIG_DFL);
+    for (int s : kQuitSignals)
+        signal(s, SIG_DFL);
     delete filter;
     filter = nullptr;
     delete app;
@@ -251,11 +319,14 @@ void EndApplication()
         fd = -1;
     }
     pendingWakeUps = 0;
+    quitPending = false;
 }
 
 bool ProcessPlatformEvents(int64_t timeoutMs)
 {
     if (!app) return false;
+    // The toolkit asks for platform events only with its own queue empty: a quit request is taken.
+    quitPending = false;
     uint64_t before = handledEvents;
     if (timeoutMs == 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -332,7 +403,11 @@ void ActivateApplication()
 
 void SetActivationPolicy(int64_t policy)
 {
+    if (policy == activationPolicy) return;
     activationPolicy = policy;
+    // Windows shown later get it as they show.
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (IsManagedWindow(widget) && widget->isVisible()) SetSkipTaskbar(*widget, policy == 1, true);
 }
 
 int64_t ActivationPolicy()

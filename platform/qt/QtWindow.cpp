@@ -2,10 +2,12 @@
 
 #include "platform/Class.h"
 #include "platform/qt/QtCoordinates.h"
+#include "platform/qt/QtWindowManagerHints.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QStyleHints>
 #include <QWindow>
@@ -80,6 +82,12 @@ void QtWindowWidget::changeEvent(QEvent* event)
 void QtWindowWidget::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
+    if (owner_ && owner_->titlebarTransparent_) {
+        // The window manager draws no frame around such a window, so it draws a thin one itself.
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     if (WindowDelegate* d = owner_ ? owner_->ActiveDelegate() : nullptr) d->DidDraw(*owner_);
 }
 
@@ -174,7 +182,7 @@ void QtWindow::ActivateFrontmost()
 void QtWindow::ApplyFlags()
 {
     Qt::WindowFlags flags = Qt::Window;
-    if (!style_.titled) {
+    if (Frameless()) {
         flags |= Qt::FramelessWindowHint;
     } else {
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -188,6 +196,7 @@ void QtWindow::ApplyFlags()
         // QWidget::setWindowFlags would re-create a shown window, and showing it again takes the keyboard.
         widget_->overrideWindowFlags(flags);
         handle->setFlags(flags);
+        if (!movable_) SetMovableByUser(*widget_, false);
         return;
     }
     widget_->setWindowFlags(flags);
@@ -205,7 +214,8 @@ std::u16string QtWindow::Title() const
 
 Rect QtWindow::Frame() const
 {
-    return FromQt(widget_->frameGeometry());
+    // Qt learns of a frame that went away only when the window manager says so; there is none.
+    return FromQt(Frameless() ? widget_->geometry() : widget_->frameGeometry());
 }
 
 Size QtWindow::ContentSize() const
@@ -215,13 +225,18 @@ Size QtWindow::ContentSize() const
 
 Size QtWindow::FrameSizeForContent(Size content) const
 {
+    if (Frameless()) return content;
     QRect frame = widget_->frameGeometry(), inner = widget_->geometry();
     return {content.width + frame.width() - inner.width(), content.height + frame.height() - inner.height()};
 }
 
 void QtWindow::SetFrameTopLeft(Point topLeft)
 {
-    widget_->move(ToQt(topLeft));
+    // A move places the frame by the frame size Qt last heard of, which a frameless window no longer has.
+    if (Frameless())
+        widget_->setGeometry(QRect(ToQt(topLeft), widget_->size()));
+    else
+        widget_->move(ToQt(topLeft));
 }
 
 void QtWindow::SetContentSize(Size size)
@@ -320,6 +335,21 @@ void QtWindow::Miniaturize()
 bool QtWindow::IsMiniaturized() const
 {
     return widget_->isMinimized();
+}
+
+void QtWindow::SetMovable(bool movable)
+{
+    if (movable == movable_) return;
+    movable_ = movable;
+    SetMovableByUser(*widget_, movable);
+}
+
+void QtWindow::SetTitlebarTransparent(bool transparent)
+{
+    if (transparent == titlebarTransparent_) return;
+    titlebarTransparent_ = transparent;
+    ApplyFlags();
+    widget_->update();
 }
 
 void QtWindow::SetNeedsDisplay()

@@ -73,8 +73,8 @@ public:
     bool IsZoomed() const override;
     void Miniaturize() override;
     bool IsMiniaturized() const override;
-    void SetMovable(bool movable) override { movable_ = movable; }
-    void SetTitlebarTransparent(bool transparent) override { titlebarTransparent_ = transparent; }
+    void SetMovable(bool movable) override;
+    void SetTitlebarTransparent(bool transparent) override;
     void SetNeedsDisplay() override;
     void Display() override;
     Object* ContentViewObject() override { return contentView_.get(); }
@@ -86,6 +86,8 @@ public:
     WindowDelegate* ActiveDelegate() const { return closed_ ? nullptr : delegate_; }
 
 private:
+    // Borderless, or with a transparent title bar: the window manager draws no frame around the content.
+    bool Frameless() const { return !style_.titled || titlebarTransparent_; }
     void ApplyFlags();
     void NoteZoomChange();
     friend class QtWindowWidget;

@@ -2,6 +2,7 @@
 # Starts the real program on a desktop and ends it the ways a desktop ends programs.
 source "$(dirname "$0")/desktop.sh"
 nevalon=$1
+session_manager=$2
 
 out=$(env -u DISPLAY "$nevalon" 2>&1) && code=0 || code=$?
 if [ "$code" -ne 0 ] && [ "$(printf '%s\n' "$out" | wc -l)" -eq 1 ] && [[ "$out" == *display* ]]; then
@@ -12,7 +13,7 @@ fi
 
 start_desktop
 
-for signal in TERM INT; do
+for signal in TERM INT HUP; do
   "$nevalon" >"$work/run.log" 2>&1 &
   pid=$!
   sleep 1.5
@@ -22,5 +23,21 @@ for signal in TERM INT; do
   if [ "$code" = 0 ]; then pass "SIG$signal ends it with exit code 0"; else fail "SIG$signal: exit $code"; fi
   [ "$code" = running ] && kill -9 $pid
 done
+
+# A session manager ends the session: it asks the program to save for a shutdown, then to die.
+"$session_manager" >"$work/session.log" 2>&1 &
+session_pid=$!
+await 'test -s "$work/session.log"' || fail "no session manager: $(cat "$work/session.log")"
+SESSION_MANAGER=$(head -1 "$work/session.log") "$nevalon" >"$work/run.log" 2>&1 &
+pid=$!
+await 'grep -qx die "$work/session.log"' || fail "the session did not end: $(cat "$work/session.log")"
+await_exit $pid 5
+if [ "$code" = 0 ] && grep -qx saved "$work/session.log"; then
+  pass "the end of the session ends it with exit code 0"
+else
+  fail "session end: exit $code; $(cat "$work/session.log" "$work/run.log")"
+fi
+[ "$code" = running ] && kill -9 $pid
+kill $session_pid 2>/dev/null || true
 
 finish

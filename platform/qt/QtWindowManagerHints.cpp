@@ -1,0 +1,114 @@
+#include "platform/qt/QtWindowManagerHints.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace nevalon::platform {
+namespace {
+
+// _MOTIF_WM_HINTS holds five fields: flags, functions, decorations, input mode, status.
+constexpr uint32_t kMotifHintsFunctions = 1;
+constexpr uint32_t kMotifFunctionAll = 1, kMotifFunctionMove = 4;
+// What "all" stands for: resize, move, minimize, maximize, close.
+constexpr uint32_t kMotifEveryFunction = 2 | 4 | 8 | 16 | 32;
+constexpr uint32_t kNetWmStateRemove = 0, kNetWmStateAdd = 1, kFromApplication = 1;
+
+xcb_connection_t* Connection()
+{
+    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name)
+{
+    // Atoms belong to the X server, which stays the same for the life of the process.
+    static std::map<std::string, xcb_atom_t> atoms;
+    if (auto found = atoms.find(name); found != atoms.end()) return found->second;
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    if (atom != XCB_ATOM_NONE) atoms[name] = atom;
+    return atom;
+}
+
+std::vector<uint32_t> Property(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property, xcb_atom_t type)
+{
+    std::vector<uint32_t> values;
+    xcb_get_property_reply_t* reply =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, type, 0, 1024), nullptr);
+    if (reply && reply->format == 32 && reply->type == type) {
+        auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply));
+        values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+    }
+    std::free(reply);
+    return values;
+}
+
+xcb_window_t RootOf(xcb_connection_t* c, xcb_window_t window)
+{
+    xcb_query_tree_reply_t* reply = xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr);
+    xcb_window_t root = reply ? reply->root : xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    std::free(reply);
+    return root;
+}
+
+} // namespace
+
+void SetSkipTaskbar(QWidget& window, bool skip, bool mapped)
+{
+    xcb_connection_t* c = Connection();
+    if (!c) return;
+    auto id = static_cast<xcb_window_t>(window.winId());
+    xcb_atom_t state = Atom(c, "_NET_WM_STATE");
+    xcb_atom_t taskbar = Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), pager = Atom(c, "_NET_WM_STATE_SKIP_PAGER");
+    if (mapped) {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = id;
+        message.type = state;
+        message.data.data32[0] = skip ? kNetWmStateAdd : kNetWmStateRemove;
+        message.data.data32[1] = taskbar;
+        message.data.data32[2] = pager;
+        message.data.data32[3] = kFromApplication;
+        xcb_send_event(c, 0, RootOf(c, id),
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+    } else {
+        std::vector<uint32_t> states = Property(c, id, state, XCB_ATOM_ATOM);
+        std::erase_if(states, [&](uint32_t s) { return s == taskbar || s == pager; });
+        if (skip) states.insert(states.end(), {taskbar, pager});
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                            static_cast<uint32_t>(states.size()), states.data());
+    }
+    xcb_flush(c);
+}
+
+void SetMovableByUser(QWidget& window, bool movable)
+{
+    xcb_connection_t* c = Connection();
+    if (!c) return;
+    auto id = static_cast<xcb_window_t>(window.winId());
+    xcb_atom_t motif = Atom(c, "_MOTIF_WM_HINTS");
+    std::vector<uint32_t> hints = Property(c, id, motif, motif);
+    hints.resize(5, 0);
+    uint32_t functions = (hints[0] & kMotifHintsFunctions) ? hints[1] : kMotifFunctionAll;
+    // With the "all" bit set, the other bits name the functions left out.
+    if (functions & kMotifFunctionAll) functions = kMotifEveryFunction & ~functions;
+    if (bool(functions & kMotifFunctionMove) == movable) return;
+    hints[0] |= kMotifHintsFunctions;
+    hints[1] = movable ? functions | kMotifFunctionMove : functions & ~kMotifFunctionMove;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, motif, motif, 32, 5, hints.data());
+    xcb_flush(c);
+}
+
+} // namespace nevalon::platform

@@ -1,0 +1,19 @@
+#pragma once
+
+class QWidget;
+
+namespace nevalon::platform {
+
+// Requests to an X11 window manager about a top-level widget's window (EWMH and Motif hints). Each
+// does nothing unless Qt runs on X11 (the "xcb" platform).
+
+// Keeps the window out of the taskbar and the pager, or lets it back in. An unmapped window gets
+// the states written on it (Qt adds its own when it maps the window); the window manager owns them
+// on a mapped window, so it is asked instead.
+void SetSkipTaskbar(QWidget& window, bool skip, bool mapped);
+
+// Lets the user move the window through the window manager, or not (the Motif move function). Qt
+// rewrites those hints whenever the window's flags change, so a caller applies this again then.
+void SetMovableByUser(QWidget& window, bool movable);
+
+} // namespace nevalon::platform

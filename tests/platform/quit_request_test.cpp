@@ -1,0 +1,33 @@
+#include "platform/Alert.h"
+#include "platform/Application.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace nevalon::platform {
+namespace {
+
+TEST(QuitRequestTest, AQuitRequestDismissesTheOpenAlertAndThoseOpenedBeforeTheLoopTakesIt)
+{
+    static int argc = 1;
+    static char name[] = "platform-tests";
+    static char* argv[] = {name, nullptr};
+    std::string error;
+    ASSERT_TRUE(StartApplication(argc, argv, error)) << error;
+    int requests = 0;
+    SetQuitRequestHandler([&] { ++requests; });
+    const AlertRequest question{
+        u"Confirm Deletion", u"Delete it?", AlertIcon::Informational, {u"Yes", u"No"}};
+    // Where an alert waits for a person, the test ends instead of waiting with it.
+    alarm(60);
+    std::raise(SIGHUP);
+    RunAlert(question);
+    EXPECT_EQ(requests, 1);
+    RunAlert(question);
+    alarm(0);
+    SetQuitRequestHandler(nullptr);
+}
+
+} // namespace
+} // namespace nevalon::platform
