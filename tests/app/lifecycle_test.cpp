@@ -65,47 +65,41 @@ TEST_F(LifecycleTest, TooOldSystemShowsTheStopMessageBeforeAnyWindowAndExitsWith
         ::testing::ExitedWithCode(0), "order=111 text=1");
 }
 
-TEST_F(LifecycleTest, StartupOpensTheHiddenHolderWindowAndBecomesAnAccessory)
+TEST_F(LifecycleTest, StartupOpensTheHiddenHolderAsAnAccessoryThatFollowsTheAppearance)
 {
     EXPECT_EXIT(
         {
             Start();
             bool holder = gui::WindowExists(kHolderWindow) && !gui::WindowExists(kListWindow);
             int64_t policy = gui::PlatformMessage(nullptr, State().SharedApp, "activationPolicy");
-            std::fprintf(stderr, "holder=%d policy=%lld x=%lld\n", holder, static_cast<long long>(policy),
-                         static_cast<long long>(State().ListWindowX));
+            bool dark = platform::IsDarkAppearance();
+            platform::SetAppearance(!dark);
+            int64_t code = 0;
+            for (int i = 0; i < 20 && code != kAppearanceChangedEvent; ++i)
+                code = gui::WaitEvent(20);
+            std::fprintf(stderr, "holder=%d policy=%lld x=%lld event=%lld\n", holder,
+                         static_cast<long long>(policy), static_cast<long long>(State().ListWindowX),
+                         static_cast<long long>(code));
             std::exit(0);
         },
-        ::testing::ExitedWithCode(0), "holder=1 policy=1 x=-1");
+        ::testing::ExitedWithCode(0), "holder=1 policy=1 x=-1 event=66036");
 }
 
-TEST_F(LifecycleTest, QuitItemShutsDownWithZero)
+// The Quit item, the desktop's quit request and a signal all end the program through Shutdown.
+TEST_F(LifecycleTest, EveryWayToQuitShutsDownWithZero)
 {
-    EXPECT_EXIT(
-        {
-            Start();
-            gui::PostEvent(gui::EventMenu, kQuitItem, 0, 0);
-            RunMainLoop();
-        },
-        ::testing::ExitedWithCode(0), "");
-}
-
-TEST_F(LifecycleTest, QuitRequestsFromTheDesktopAndSignalsShutDownWithZero)
-{
-    EXPECT_EXIT(
-        {
-            Start();
-            platform::PostQuitRequestForTests();
-            RunMainLoop();
-        },
-        ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(
-        {
-            Start();
-            std::raise(SIGTERM);
-            RunMainLoop();
-        },
-        ::testing::ExitedWithCode(0), "");
+    for (int way = 0; way < 3; ++way) {
+        EXPECT_EXIT(
+            {
+                Start();
+                if (way == 0) gui::PostEvent(gui::EventMenu, kQuitItem, 0, 0);
+                if (way == 1) platform::PostQuitRequestForTests();
+                if (way == 2) std::raise(SIGTERM);
+                RunMainLoop();
+            },
+            ::testing::ExitedWithCode(0), "")
+            << way;
+    }
 }
 
 TEST_F(LifecycleTest, ShutdownClosesTheListWindowAndEditorFirst)
@@ -148,23 +142,6 @@ TEST_F(LifecycleTest, EscapeInTheListWindowClosesItAndTheEditor)
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "list=0 editor=0 export=0 x=321");
-}
-
-TEST_F(LifecycleTest, AppearanceChangePostsItsEvent)
-{
-    EXPECT_EXIT(
-        {
-            Start();
-            bool dark = platform::IsDarkAppearance();
-            platform::SetAppearance(!dark);
-            int64_t code = 0;
-            for (int i = 0; i < 20 && code != kAppearanceChangedEvent; ++i)
-                code = gui::WaitEvent(20);
-            std::fprintf(stderr, "event=%lld followed=%d\n", static_cast<long long>(code),
-                         platform::IsDarkAppearance() != dark);
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0), "event=66036 followed=1");
 }
 
 // The status-bar click's position rule and DesktopUnderMouse need only the desktop queries.

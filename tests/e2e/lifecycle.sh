@@ -13,6 +13,16 @@ fi
 
 start_desktop
 
+# A launch from the desktop is answered at start, though no window shows: the launcher's busy cursor ends.
+xev -root -event property >"$work/xev.log" 2>&1 &
+xev_pid=$!
+sleep 0.5
+DESKTOP_STARTUP_ID=e2e-launch_TIME1 "$nevalon" >"$work/run.log" 2>&1 &
+pid=$!
+if await 'grep -q "(_NET_STARTUP_INFO_BEGIN)" "$work/xev.log"'; then pass "answers its launch"; else fail "no launch answer"; fi
+kill $pid $xev_pid 2>/dev/null || true
+wait $pid 2>/dev/null || true
+
 for signal in TERM INT HUP; do
   "$nevalon" >"$work/run.log" 2>&1 &
   pid=$!
