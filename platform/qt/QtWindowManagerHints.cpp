@@ -111,4 +111,31 @@ void SetMovableByUser(QWidget& window, bool movable)
     xcb_flush(c);
 }
 
+void AnswerLaunch(const std::string& launchId)
+{
+    xcb_connection_t* c = Connection();
+    if (!c || launchId.empty()) return;
+    // The freedesktop "remove" message, ended by a zero byte, goes to the root window in 20-byte
+    // pieces: the first as _NET_STARTUP_INFO_BEGIN, the rest as _NET_STARTUP_INFO.
+    std::string message = "remove: ID=\"";
+    for (char ch : launchId) {
+        if (ch == '"' || ch == '\\') message += '\\';
+        message += ch;
+    }
+    message += '"';
+    message += '\0';
+    xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_atom_t begin = Atom(c, "_NET_STARTUP_INFO_BEGIN"), more = Atom(c, "_NET_STARTUP_INFO");
+    for (size_t at = 0; at < message.size(); at += 20) {
+        xcb_client_message_event_t event{};
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 8;
+        event.window = root;
+        event.type = at == 0 ? begin : more;
+        message.copy(reinterpret_cast<char*>(event.data.data8), 20, at);
+        xcb_send_event(c, 0, root, XCB_EVENT_MASK_PROPERTY_CHANGE, reinterpret_cast<const char*>(&event));
+    }
+    xcb_flush(c);
+}
+
 } // namespace nevalon::platform

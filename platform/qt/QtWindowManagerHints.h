@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class QWidget;
 
 namespace nevalon::platform {
@@ -15,5 +17,9 @@ void SetSkipTaskbar(QWidget& window, bool skip, bool mapped);
 // Lets the user move the window through the window manager, or not (the Motif move function). Qt
 // rewrites those hints whenever the window's flags change, so a caller applies this again then.
 void SetMovableByUser(QWidget& window, bool movable);
+
+// Tells the desktop that the launch with this startup-notification id has started (its busy cursor
+// ends); an empty id does nothing.
+void AnswerLaunch(const std::string& launchId);
 
 } // namespace nevalon::platform
