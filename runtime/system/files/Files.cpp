@@ -23,12 +23,13 @@ bool SystemPath(const String& path, std::string& bytes)
     return !bytes.empty() && bytes.find('\0') == std::string::npos;
 }
 
-int OpenStream(const String& path, OpenMode mode)
+int OpenStream(const String& path, OpenMode mode, int64_t flags)
 {
     std::string bytes;
     if (!SystemPath(path, bytes)) return -1;
     const char* name = bytes.c_str();
-    if (mode == OpenMode::Create) return open(name, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (mode == OpenMode::Create)
+        return open(name, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, (flags & FileOwnerOnly) ? 0600 : 0666);
     if (mode == OpenMode::ReadWrite) {
         int stream = open(name, O_RDWR | O_CLOEXEC);
         // Only a missing file is created; an existing one that failed to open is never emptied.
@@ -52,7 +53,7 @@ int64_t Open(int64_t number, const String& path, int64_t flags, OpenMode mode)
     FileObject* file = files.Claim(number);
     if (!file) return 0;
     const int64_t claimed = number == -1 ? HandleOf(file) : number;
-    file->stream = OpenStream(path, mode);
+    file->stream = OpenStream(path, mode, flags);
     if (file->stream < 0) {
         files.Release(claimed);
         return 0;

@@ -10,6 +10,8 @@ namespace nevalon::system {
 // Open flags beside the string format in the low five bits (0 meaning UTF-8).
 inline constexpr int64_t FileNoBuffering = 0x80000;
 inline constexpr int64_t FileAppend = 0x100000;
+// A file that CreateFile makes is readable and writable by its owner only.
+inline constexpr int64_t FileOwnerOnly = 0x200000;
 
 // Bytes of each buffered file's own buffer.
 inline constexpr int32_t FileBufferSize = 4096;

@@ -18,4 +18,12 @@ int64_t CreateDirectory(const String& path);
 // 1 if the file at `path` was removed, else 0; `mode` has no effect.
 int64_t DeleteFile(const String& path, int64_t mode = 0);
 
+// `path` with every symbolic link in it resolved; `path` itself when it does not exist yet.
+String ResolvedPath(const String& path);
+
+// Moves the file `replacement` over `target` in one step, so that a reader finds the old file or the
+// new one and never a mix, even after a crash. The new file takes over the permissions of the one it
+// replaces. 1 when done; 0 leaves both files as they were. Both must lie in the same folder.
+int64_t ReplaceFile(const String& replacement, const String& target);
+
 } // namespace nevalon::system

@@ -51,6 +51,24 @@ TEST_F(FileSystemTest, SizesDirectoriesAndDeletion)
     EXPECT_GT(GetFileSize(BundleDirectory() + u"runtime_system_filesystem_tests"), 0);
 }
 
+TEST_F(FileSystemTest, ReplaceFileKeepsTheOldPermissionsAndFollowsLinksOnlyWhenResolved)
+{
+    home.Put("data", "old");
+    chmod(home.Path("data").c_str(), 0640);
+    home.Put("data.new", "new");
+    symlink("data", home.Path("link").c_str());
+    EXPECT_EQ(ResolvedPath(PathOf("link")), PathOf("data"));
+    EXPECT_EQ(ResolvedPath(PathOf("missing")), PathOf("missing"));
+    EXPECT_EQ(ReplaceFile(PathOf("data.new"), ResolvedPath(PathOf("link"))), 1);
+    struct stat status {};
+    ASSERT_EQ(lstat(home.Path("data").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    EXPECT_EQ(FileBytes(home.Path("link")), "new") << "the link still names the replaced file";
+    EXPECT_EQ(GetFileSize(PathOf("data.new")), -1);
+    EXPECT_EQ(ReplaceFile(PathOf("data.new"), PathOf("data")), 0);
+    EXPECT_EQ(FileBytes(home.Path("data")), "new");
+}
+
 TEST_F(FileSystemTest, HomeAndApplicationFoldersEndInOneSlashAndFollowAbsoluteXdgVariables)
 {
     EXPECT_EQ(HomeDirectory(), PathOf(""));
