@@ -92,6 +92,11 @@ void SetPointerForTests(std::optional<Point> pointer)
     Overrides().pointer = pointer;
 }
 
+void SetSystemSoundPlayerForTests(std::function<void(int64_t sound)> player)
+{
+    Overrides().systemSoundPlayer = std::move(player);
+}
+
 void PostKeyPressForTests(Window& window, const KeyEvent& key)
 {
     auto* w = dynamic_cast<QtWindow*>(&window);

@@ -30,6 +30,9 @@ void SetOperatingSystemVersionForTests(OsVersion version);
 void SetScreensForTests(std::optional<std::vector<Rect>> screens);
 void SetPointerForTests(std::optional<Point> pointer);
 
+// Hands every system sound to this function instead of playing it (empty plays them again).
+void SetSystemSoundPlayerForTests(std::function<void(int64_t sound)> player);
+
 // Queues a key press (and its release) for the window, delivered through the normal dispatch.
 void PostKeyPressForTests(Window& window, const KeyEvent& key);
 
