@@ -56,8 +56,7 @@ TEST_F(WindowTimerTest, StartingReplacesTheTimerOfThatNumberAndStartsNoneForABad
     // and whether a tick comes.
     for (auto [first, window, period, started, ticks] :
          {std::tuple{20, 1, 60000, 1, false}, std::tuple{60000, 1, 20, 1, true},
-          std::tuple{20, 1, 0, 0, false}, std::tuple{20, 1, -20, 0, false},
-          std::tuple{60000, 9, 20, 0, false}}) {
+          std::tuple{20, 1, 0, 0, false}, std::tuple{60000, 9, 20, 0, false}}) {
         ASSERT_EQ(StartWindowTimer(1, 3, first), 1);
         EXPECT_EQ(StartWindowTimer(window, 3, period), started) << first << " " << period;
         Pump(ticks ? 5000 : 300, true);
