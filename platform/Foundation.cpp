@@ -293,6 +293,7 @@ void RegisterPlatformClasses()
     RegisterApplicationClasses();
     RegisterWindowClasses();
     RegisterImageClass();
+    DefineClass("NSObject", "NSTimer");
     // Constants live for the whole run, like the platform's own.
     auto* newKey = new StringObject(u"new");
     newKey->MakePermanent();

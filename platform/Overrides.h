@@ -19,6 +19,7 @@ struct DesktopOverrides {
     std::optional<OsVersion> osVersion;
     std::optional<std::vector<Rect>> screens;
     std::optional<Point> pointer;
+    std::function<void(int64_t sound)> systemSoundPlayer;
 };
 
 DesktopOverrides& Overrides();

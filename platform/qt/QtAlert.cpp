@@ -1,4 +1,5 @@
 #include "platform/Alert.h"
+#include "platform/ModalSession.h"
 #include "platform/Overrides.h"
 
 #include <QApplication>
@@ -46,7 +47,10 @@ int RunAlert(const AlertRequest& request)
     box.setDefaultButton(buttons.front());
     // A question dismissed with Escape or the close box is answered No (or Cancel), never Yes.
     box.setEscapeButton(buttons.back());
-    box.exec();
+    {
+        ModalSessionScope session;
+        box.exec();
+    }
     for (size_t i = 0; i < buttons.size(); ++i)
         if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
     return kAlertDismissed;

@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 #include "platform/Foundation.h"
 #include "platform/Overrides.h"
+#include "platform/qt/QtSound.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
@@ -306,6 +307,7 @@ void EndApplication()
 {
     if (!app) return;
     QtWindow::CloseAll();
+    EndSystemSounds();
     DrainAutoreleasePool();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     for (int s : kQuitSignals)

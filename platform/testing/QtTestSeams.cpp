@@ -3,6 +3,7 @@
 #include "platform/testing/TestSeams.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -91,6 +92,11 @@ void SetPointerForTests(std::optional<Point> pointer)
     Overrides().pointer = pointer;
 }
 
+void SetSystemSoundPlayerForTests(std::function<void(int64_t sound)> player)
+{
+    Overrides().systemSoundPlayer = std::move(player);
+}
+
 void PostKeyPressForTests(Window& window, const KeyEvent& key)
 {
     auto* w = dynamic_cast<QtWindow*>(&window);
@@ -124,13 +130,15 @@ void PostClickForTests(Window& window, Point inContent, int clicks, bool rightBu
     }
 }
 
-void AnswerNextAlertForTests(AlertAction action, const std::u16string& buttonTitle)
+void AnswerNextAlertForTests(AlertAction action, const std::u16string& buttonTitle, int64_t afterMilliseconds)
 {
     auto* timer = new QTimer(qApp);
     QString title = QString::fromStdU16String(buttonTitle);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, action, title] {
+    auto answer = [timer, action, title, afterMilliseconds, up = QElapsedTimer()]() mutable {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
+        if (!up.isValid()) up.start();
+        if (up.elapsed() < afterMilliseconds) return;
         timer->deleteLater();
         if (action == AlertAction::PressButton) {
             for (QAbstractButton* button : box->buttons())
@@ -143,7 +151,8 @@ void AnswerNextAlertForTests(AlertAction action, const std::u16string& buttonTit
         }
         // Rather a wrong answer than a test that hangs.
         if (box->isVisible() && box->defaultButton()) box->defaultButton()->click();
-    });
+    };
+    QObject::connect(timer, &QTimer::timeout, timer, std::move(answer));
     timer->start(10);
 }
 

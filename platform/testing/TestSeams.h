@@ -30,6 +30,9 @@ void SetOperatingSystemVersionForTests(OsVersion version);
 void SetScreensForTests(std::optional<std::vector<Rect>> screens);
 void SetPointerForTests(std::optional<Point> pointer);
 
+// Hands every system sound to this function instead of playing it (empty plays them again).
+void SetSystemSoundPlayerForTests(std::function<void(int64_t sound)> player);
+
 // Queues a key press (and its release) for the window, delivered through the normal dispatch.
 void PostKeyPressForTests(Window& window, const KeyEvent& key);
 
@@ -44,9 +47,11 @@ void PostClickForTests(Window& window, Point inContent, int clicks, bool rightBu
 // How a person answers a real alert.
 enum class AlertAction { PressButton, PressEscape, CloseWindow };
 
-// Once the next modal alert is up, answers it as a person would: presses the button with this title,
-// presses Escape or clicks the close box. An alert that stays up is answered with its default button.
-void AnswerNextAlertForTests(AlertAction action, const std::u16string& buttonTitle = u"");
+// Once the next modal alert has been up for `afterMilliseconds`, answers it as a person would: presses
+// the button with this title, presses Escape or clicks the close box. An alert that stays up is answered
+// with its default button.
+void AnswerNextAlertForTests(AlertAction action, const std::u16string& buttonTitle = u"",
+                             int64_t afterMilliseconds = 0);
 
 // Asks the window to close as its close box would.
 void PostCloseRequestForTests(Window& window);

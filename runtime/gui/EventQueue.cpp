@@ -127,12 +127,12 @@ int32_t DequeueEvent()
     return current.code;
 }
 
-void DeleteQueuedEvents(const std::function<bool(int32_t code, int64_t window)>& matches)
+void DeleteQueuedEvents(const std::function<bool(int32_t code, int64_t window, int64_t object)>& matches)
 {
     EventNode** link = &head;
     tail = nullptr;
     while (EventNode* node = *link) {
-        if (matches(node->code, node->window)) {
+        if (matches(node->code, node->window, node->object)) {
             *link = node->next;
             if (node->release && node->data) node->release(node->data);
             pool.Give(node);
@@ -142,6 +142,11 @@ void DeleteQueuedEvents(const std::function<bool(int32_t code, int64_t window)>&
             link = &node->next;
         }
     }
+}
+
+void DeleteQueuedEvents(const std::function<bool(int32_t code, int64_t window)>& matches)
+{
+    DeleteQueuedEvents([&matches](int32_t code, int64_t window, int64_t) { return matches(code, window); });
 }
 
 int64_t QueuedEventCount()

@@ -50,6 +50,7 @@ void QueueEvent(int64_t event, int64_t window = 0, int64_t object = 0, int64_t t
 int32_t DequeueEvent();
 
 // Removes queued events that match, releasing their data.
+void DeleteQueuedEvents(const std::function<bool(int32_t code, int64_t window, int64_t object)>& matches);
 void DeleteQueuedEvents(const std::function<bool(int32_t code, int64_t window)>& matches);
 
 // Number of queued events.

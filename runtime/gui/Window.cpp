@@ -88,6 +88,7 @@ void TearDownWindow(int64_t window)
 {
     WindowRecord* record = Windows().Find(window);
     if (!record) return;
+    InvalidateWindowTimers(record->timers);
     record->shortcuts.clear();
     if (gadgetListWindow == window) gadgetListWindow = -1;
     record->window->SetDelegate(nullptr);

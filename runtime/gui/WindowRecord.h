@@ -2,6 +2,7 @@
 
 #include "platform/Window.h"
 #include "runtime/gui/KeyShortcut.h"
+#include "runtime/gui/WindowTimer.h"
 
 #include <memory>
 #include <vector>
@@ -15,6 +16,7 @@ struct WindowRecord {
     platform::Window* window = nullptr;
     int64_t parent = 0; // platform handle of the parent window
     std::unique_ptr<KxWindowEvents> delegate;
+    std::vector<WindowTimer> timers;
     std::vector<KxShortcut> shortcuts;
     bool disabled = false;
     int64_t previousKey = 0; // platform handle of the window that was key at creation

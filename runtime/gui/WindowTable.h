@@ -8,7 +8,7 @@ namespace nevalon::gui {
 // The window table (growth step 8, free routine DestroyWindow).
 ObjectTable<WindowRecord>& Windows();
 
-// Everything a closing window leaves behind: its shortcuts, its queued events and its number. Its
+// Everything a closing window leaves behind: its timers, its shortcuts, its queued events and its number. Its
 // delegate lives on until FreeRetiredDelegates.
 void TearDownWindow(int64_t window);
 
