@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/EventRecord.h"
+#include "runtime/system/containers/List.h"
 #include "runtime/system/strings/String.h"
 
 #include <cstdint>
@@ -20,10 +22,18 @@ inline constexpr int64_t kQuitItem = 7;
 inline constexpr int64_t kAppearanceChangedEvent = 66036;
 inline constexpr int64_t kCancelGadget = 10;
 inline constexpr int64_t kMinuteTimer = 1;
+inline constexpr int64_t kMinutePeriod = 60000;
 
 // Application state held for the whole run.
 struct AppState {
+    EventList Events;
+    std::array<String, 7> Categories;
+    system::List<int64_t> RowImages;
+    String EventsFilePath;
     int64_t ListWindowX = -1;
+    uint8_t StartAtLogin = 0;
+    uint8_t SortByCategory = 0;
+    uint8_t NotificationsOff = 0;
     uint8_t ExportToCalendar = 0;
     uint8_t EditingExisting = 0;
     int64_t AppearanceObserver = 0;

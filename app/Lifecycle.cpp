@@ -2,6 +2,9 @@
 
 #include "app/AppState.h"
 #include "app/Appearance.h"
+#include "app/EventStore.h"
+#include "app/ListWindow.h"
+#include "app/Reminders.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
 #include "runtime/date/Dates.h"
@@ -13,6 +16,7 @@
 #include "runtime/gui/Toolkit.h"
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
+#include "runtime/gui/WindowTimer.h"
 #include "runtime/system/files/Files.h"
 #include "runtime/system/process/Process.h"
 #include "runtime/system/strings/Strings.h"
@@ -84,10 +88,20 @@ void StatusIconClicked()
 {
     AppState& state = State();
     state.ListWindowX = ListWindowXUnderMouse();
-    if (gui::WindowExists(kListWindow)) {
+    if (!gui::WindowExists(kListWindow)) {
+        BuildListWindow();
+        LoadEvents();
+    } else {
         state.ListWindowX = gui::WindowLeft(kListWindow);
         CloseListWindow();
     }
+}
+
+// Every minute: the reminders, and the countdowns of an open list window unless the editor is open.
+void MinuteTimerTicked()
+{
+    if (State().NotificationsOff == 0) CheckReminders();
+    if (gui::WindowExists(kListWindow) && !gui::WindowExists(kEditorWindow)) RefreshListWindow();
 }
 
 void DispatchMenu(int64_t item)
@@ -118,6 +132,10 @@ void Startup(int argc, char** argv)
     StartRuntime(argc, argv);
     AppState& state = State();
     state.ListWindowX = -1;
+    for (size_t i = 0; i < state.Categories.size(); ++i)
+        state.Categories[i] = kCategoryNames[i];
+    // The file is first read when the list window opens.
+    state.EventsFilePath = ComputeEventsFilePath();
     state.KeyValueChangeNewKey = platform::LookupConstant("NSKeyValueChangeNewKey");
     ObserveAppearance();
     state.Defaults = PlatformMessage(nullptr, 0, "NSUserDefaults standardUserDefaults");
@@ -128,6 +146,7 @@ void Startup(int argc, char** argv)
         std::exit(0);
     }
     gui::CreateWindow(kHolderWindow, 0, 0, 0, 0, u"", gui::WindowInvisible);
+    gui::StartWindowTimer(kHolderWindow, kMinuteTimer, kMinutePeriod);
 }
 
 void DispatchEvent(int64_t code)
@@ -141,6 +160,9 @@ void DispatchEvent(int64_t code)
         break;
     case gui::EventStatusIcon:
         if (gui::EventSubtype() == 0) StatusIconClicked();
+        break;
+    case gui::EventTimer:
+        if (gui::EventTimerNumber() == kMinuteTimer) MinuteTimerTicked();
         break;
     default:
         break;
@@ -167,6 +189,12 @@ void CloseListWindow()
         State().ListWindowX = gui::WindowLeft(kListWindow);
         gui::DestroyWindow(kListWindow);
     }
+}
+
+void RefreshListWindow()
+{
+    CloseListWindow();
+    BuildListWindow();
 }
 
 int64_t DesktopUnderMouse()

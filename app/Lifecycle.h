@@ -20,6 +20,9 @@ void DispatchEvent(int64_t code);
 // Tears the list window down (and the editor with it).
 void CloseListWindow();
 
+// Builds the list window again from Events without reading the events file.
+void RefreshListWindow();
+
 // Index of the desktop under the pointer, searching from the last; 0 when none, -1 without desktops.
 int64_t DesktopUnderMouse();
 

@@ -6,12 +6,16 @@
 #include "platform/Screens.h"
 #include "platform/Window.h"
 #include "platform/testing/TestSeams.h"
+#include "runtime/date/CurrentDate.h"
+#include "runtime/date/testing/Clock.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/KeyShortcut.h"
 #include "runtime/gui/PlatformMessage.h"
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
+#include "runtime/system/TempDirectory.h"
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -142,6 +146,40 @@ TEST_F(LifecycleTest, EscapeInTheListWindowClosesItAndTheEditor)
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "list=0 editor=0 export=0 x=321");
+}
+
+TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickWhileRemindersAreOn)
+{
+    EXPECT_EXIT(
+        {
+            TempDirectory data;
+            setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+            date::SetClockForTests(
+                [] { return std::chrono::system_clock::time_point(std::chrono::hours(500000)); });
+            Start();
+            data.Put("nevalon_events.dat",
+                     "soon|" + std::to_string(date::CurrentDate() + 600) + "|0|0|5|0|0|0\n");
+            int notices = 0;
+            platform::SetAlertResponderForTests(
+                [&notices](const platform::AlertRequest&) { return ++notices, 0; });
+            platform::SetSystemSoundPlayerForTests([](int64_t) {});
+            auto post = [&notices](int32_t code, int64_t object) {
+                gui::PostEvent(code, object, kHolderWindow, 0);
+                DispatchEvent(gui::WaitEvent(0));
+                return notices;
+            };
+            int beforeClick = post(gui::EventTimer, kMinuteTimer);
+            post(gui::EventStatusIcon, 0);
+            State().NotificationsOff = 1;
+            int off = post(gui::EventTimer, kMinuteTimer);
+            State().NotificationsOff = 0;
+            int otherTimer = post(gui::EventTimer, kMinuteTimer + 1);
+            int on = post(gui::EventTimer, kMinuteTimer);
+            std::filesystem::remove_all(data.Path());
+            std::fprintf(stderr, "notices=%d%d%d%d\n", beforeClick, off, otherTimer, on);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "notices=0001");
 }
 
 // The status-bar click's position rule and DesktopUnderMouse need only the desktop queries.

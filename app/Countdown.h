@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/EventRecord.h"
+
+#include <vector>
+
+namespace nevalon::app {
+
+// Row colours, red in the low byte.
+inline constexpr int64_t kColourBlack = 0x000000;
+inline constexpr int64_t kColourWhite = 0xFFFFFF;
+inline constexpr int64_t kColourRed = 0x0000FF;
+inline constexpr int64_t kColourYellow = 0x00FFFF;
+
+// What a row of the list window shows for its record.
+struct CountdownRow {
+    String text;
+    int64_t colour = kColourBlack;
+};
+
+// Seconds from `now` to `when`, held at the ends of the 64-bit range (a hand-edited file may hold any
+// number as a date).
+int64_t SecondsUntil(date::Date when, date::Date now);
+
+// The time still to go for d >= 1 seconds, in fixed units (a month is 30 days, a year 365).
+String CountdownText(int64_t d);
+
+// 1 when the desktop's appearance is dark, else 0; asked afresh on every call.
+int64_t IsDarkMode();
+
+// The next occurrence after `date` for recurrence codes 1 to 6 (InvalidDate when it leaves the
+// calendar's range); `date` itself for any other code.
+date::Date NextOccurrence(date::Date date, int64_t code);
+
+// For a record whose moment has come by `now`: shows the reached notice once, moves a recurring record
+// to its first occurrence after `now` with its notices cleared, saves, and returns the passed row.
+CountdownRow RollOverEvent(EventRecord& record, date::Date now);
+
+// The row of a record at `now`: the countdown while it lies ahead, else RollOverEvent's.
+CountdownRow RowForEvent(EventRecord& record, date::Date now);
+
+// Groups Events, reads the clock once and returns every record's row in list order, showing the notices
+// and rolling the recurring records over on the way.
+std::vector<CountdownRow> CountdownRows();
+
+} // namespace nevalon::app

@@ -1,0 +1,77 @@
+#include "app/Reminders.h"
+
+#include "app/AppState.h"
+#include "app/Countdown.h"
+#include "app/EventStore.h"
+#include "platform/Sound.h"
+#include "runtime/date/CurrentDate.h"
+#include "runtime/gui/MessageBox.h"
+#include "runtime/gui/PlatformMessage.h"
+
+namespace nevalon::app {
+namespace {
+
+constexpr const char16_t* kMessageTitle = u"Message from Nevalon";
+// Every window of the program comes forward, whichever application is active.
+constexpr int64_t kActivateAllWindowsIgnoringOthers = 3;
+
+void BringToFront()
+{
+    using gui::PlatformMessage;
+    int64_t application = PlatformMessage(nullptr, 0, "NSRunningApplication currentApplication");
+    PlatformMessage(nullptr, application, "activateWithOptions:", {kActivateAllWindowsIgnoringOthers});
+}
+
+void Remind(const EventRecord& record, const char16_t* when)
+{
+    BringToFront();
+    platform::PlaySystemSound(platform::kReminderSound);
+    gui::ShowMessageBox(kMessageTitle,
+                        u"This is a reminder that '" + record.title + u"' is happening in " + when + u"!");
+}
+
+// The sentence of a reached notice for the categories that call for a card.
+String CardSentence(int64_t category)
+{
+    if (category < 0 || category > 2) return {};
+    return u"Since this is a " + State().Categories[category] + u", make sure you remember to buy a card!";
+}
+
+} // namespace
+
+void ShowEventReached(const EventRecord& record)
+{
+    platform::PlaySystemSound(platform::kReminderSound);
+    BringToFront();
+    gui::ShowMessageBox(kMessageTitle, u"A Countdown Event was reached!\n\rThe event '" + record.title +
+                                           u"' is happening now!\n\r" + CardSentence(record.category) +
+                                           u"\n");
+}
+
+void CheckReminders()
+{
+    const date::Date now = date::CurrentDate();
+    EventList& events = State().Events;
+    // Saving walks the list with its cursor, so each record is found again by its index.
+    for (int64_t i = 0; i < events.CountElements(); ++i) {
+        EventRecord* record = events.SelectElement(i);
+        const int64_t remaining = SecondsUntil(record->date, now);
+        if (remaining >= 85801 && remaining <= 86400 && record->dayReminderShown == 0) {
+            Remind(*record, u"1 day");
+            record->dayReminderShown = 1;
+            SaveEvents();
+        }
+        if (remaining >= 541 && remaining <= 600 && record->tenMinuteReminderShown == 0) {
+            Remind(*record, u"10 minutes");
+            record->tenMinuteReminderShown = 1;
+            SaveEvents();
+        }
+        if (remaining <= 0 && record->reachedShown == 0) {
+            ShowEventReached(*record);
+            record->reachedShown = 1;
+            SaveEvents();
+        }
+    }
+}
+
+} // namespace nevalon::app

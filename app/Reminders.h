@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/EventRecord.h"
+
+namespace nevalon::app {
+
+// The minute check: one day and ten minutes before each event, and once it is reached, shows its notice
+// (modal, with the reminder sound) and saves the record's flag. The clock is read once per pass.
+void CheckReminders();
+
+// Shows the reached notice for the record and returns when the user has closed it; the caller sets
+// reachedShown and saves.
+void ShowEventReached(const EventRecord& record);
+
+} // namespace nevalon::app
