@@ -46,7 +46,9 @@ int RunAlert(const AlertRequest& request)
     }
     box.setDefaultButton(buttons.front());
     // A question dismissed with Escape or the close box is answered No (or Cancel), never Yes.
-    box.setEscapeButton(buttons.back());
+    box.setEscapeButton(request.escapeButton && *request.escapeButton < buttons.size()
+                            ? buttons[*request.escapeButton]
+                            : buttons.back());
     {
         ModalSessionScope session;
         box.exec();

@@ -18,7 +18,7 @@ TEST(QuitRequestTest, AQuitRequestDismissesTheOpenAlertAndThoseOpenedBeforeTheLo
     int requests = 0;
     SetQuitRequestHandler([&] { ++requests; });
     const AlertRequest question{
-        u"Confirm Deletion", u"Delete it?", AlertIcon::Informational, {u"Yes", u"No"}};
+        u"Confirm Deletion", u"Delete it?", AlertIcon::Informational, {u"Yes", u"No"}, std::nullopt};
     // Where an alert waits for a person, the test ends instead of waiting with it.
     alarm(60);
     std::raise(SIGHUP);

@@ -161,19 +161,23 @@ String UserDirectory(int64_t kind)
     }
 }
 
-String BundleDirectory()
+String ExecutablePath()
 {
     std::vector<char> path(4096);
     for (;;) {
         ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
         if (length < 0) return String();
-        if (static_cast<size_t>(length) < path.size()) {
-            std::string executable(path.data(), length);
-            size_t slash = executable.rfind('/');
-            return slash == std::string::npos ? String() : AsFolder(Trimmed(executable.substr(0, slash)));
-        }
+        if (static_cast<size_t>(length) < path.size())
+            return StringFromUtf8(std::string_view(path.data(), length));
         path.resize(path.size() * 2);
     }
+}
+
+String BundleDirectory()
+{
+    std::string executable = StringToUtf8(ExecutablePath());
+    size_t slash = executable.rfind('/');
+    return slash == std::string::npos ? String() : AsFolder(Trimmed(executable.substr(0, slash)));
 }
 
 } // namespace nevalon::system

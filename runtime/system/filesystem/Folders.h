@@ -14,6 +14,9 @@ String HomeDirectory();
 // 5 Application Support for all users, 6 Movies, 7 Music, 8 Pictures, 9 Public.
 String UserDirectory(int64_t kind);
 
+// The running executable's own path (links resolved); "" if it cannot be read.
+String ExecutablePath();
+
 // The directory holding the running executable, ending in "/"; "" if it cannot be read. The working
 // directory is left as it is: on Linux there is no bundle "Contents" directory to move into.
 String BundleDirectory();

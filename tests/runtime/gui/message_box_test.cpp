@@ -79,6 +79,11 @@ TEST_F(MessageBoxTest, TheDialogAnswersItsButtonsAndNoOrCancelWhenDismissed)
         // The window that was key before is key again.
         EXPECT_TRUE(PumpUntil([] { return IsKey(1); }));
     }
+    // An alert may name the button that Escape and the close box press.
+    for (AlertAction action : {AlertAction::PressEscape, AlertAction::CloseWindow}) {
+        platform::AnswerNextAlertForTests(action);
+        EXPECT_EQ(platform::RunAlert({u"About", u"", platform::AlertIcon::Note, {u"Ok", u"More"}, 0}), 0);
+    }
 }
 
 } // namespace
