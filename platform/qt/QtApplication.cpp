@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 #include "platform/Foundation.h"
 #include "platform/Overrides.h"
+#include "platform/qt/QtDesktopAppearance.h"
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowManagerHints.h"
@@ -128,6 +129,21 @@ std::u16string CharactersOf(const QKeyEvent& event)
 bool DarkPalette(const QPalette& palette)
 {
     return palette.color(QPalette::Window).lightness() < 128;
+}
+
+// Gives the program's windows the dark or the light palette.
+void SwitchPalette(bool dark)
+{
+    QPalette palette = QApplication::style()->standardPalette();
+    if (dark) {
+        palette.setColor(QPalette::Window, QColor(40, 40, 40));
+        palette.setColor(QPalette::WindowText, Qt::white);
+        palette.setColor(QPalette::Base, QColor(30, 30, 30));
+        palette.setColor(QPalette::Text, Qt::white);
+        palette.setColor(QPalette::Button, QColor(50, 50, 50));
+        palette.setColor(QPalette::ButtonText, Qt::white);
+    }
+    QApplication::setPalette(palette);
 }
 
 // A window the window manager lists (not a menu or a tooltip, which bypass it).
@@ -276,6 +292,10 @@ bool StartApplication(int argc, char** argv, std::string& error)
     app = new Application(argcStore, argvStore);
     app->setQuitOnLastWindowClosed(false);
     filter = new ApplicationFilter();
+    // The desktop's preference, where its portal tells it, outranks the palette; later changes of it arrive
+    // as any change of the appearance does.
+    auto* desktop = new DesktopAppearance([](bool dark) { SetAppearance(dark); }, filter);
+    if (desktop->Dark() && *desktop->Dark() != IsDarkAppearance()) SwitchPalette(*desktop->Dark());
     app->installEventFilter(filter);
     lastDark = IsDarkAppearance();
     RegisterPlatformClasses();
@@ -384,16 +404,7 @@ bool IsDarkAppearance()
 void SetAppearance(bool dark)
 {
     if (!app || dark == IsDarkAppearance()) return;
-    QPalette palette = QApplication::style()->standardPalette();
-    if (dark) {
-        palette.setColor(QPalette::Window, QColor(40, 40, 40));
-        palette.setColor(QPalette::WindowText, Qt::white);
-        palette.setColor(QPalette::Base, QColor(30, 30, 30));
-        palette.setColor(QPalette::Text, Qt::white);
-        palette.setColor(QPalette::Button, QColor(50, 50, 50));
-        palette.setColor(QPalette::ButtonText, Qt::white);
-    }
-    QApplication::setPalette(palette);
+    SwitchPalette(dark);
     QCoreApplication::sendPostedEvents();
     filter->CheckAppearance();
 }
