@@ -197,8 +197,11 @@ TEST_F(AppearanceTest, TheDesktopPortalsColorSchemeDecidesFromTheStartAndItsChan
     ServeColorSchemeForTests(ColorScheme::Dark);
     EndApplication();
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    std::string runtimeDir = getenv("XDG_RUNTIME_DIR") ? getenv("XDG_RUNTIME_DIR") : "";
+    unsetenv("XDG_RUNTIME_DIR");
     Start();
     EXPECT_FALSE(IsDarkAppearance());
+    if (!runtimeDir.empty()) setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
     StopColorSchemeServiceForTests();
 }
 
