@@ -6,13 +6,17 @@
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QSocketNotifier>
 #include <QStyle>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -249,9 +253,24 @@ bool OfferKey(QObject* receiver, const QKeyEvent& key)
     return keyDownHandler(*window, e);
 }
 
-// Offers every key press to the key-down handler once, before any widget sees it. A key travels from
-// its window to the focus widget and up the widget chain inside its first delivery, so it is offered
-// there; an event's address tells it apart only while it is alive, that is while it is delivered.
+// Cut, copy, paste, select all, undo and redo: with no Edit menu to carry them, a focused text field takes
+// them before its window's shortcuts do.
+bool IsEditingKeyForTextField(const QKeyEvent& key)
+{
+    Qt::KeyboardModifiers m = key.modifiers() & ~Qt::KeypadModifier;
+    bool editing = (m == Qt::ControlModifier &&
+                    (key.key() == Qt::Key_X || key.key() == Qt::Key_C || key.key() == Qt::Key_V ||
+                     key.key() == Qt::Key_A || key.key() == Qt::Key_Z)) ||
+                   (m == (Qt::ControlModifier | Qt::ShiftModifier) && key.key() == Qt::Key_Z);
+    QWidget* focus = QApplication::focusWidget();
+    return editing && (qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) ||
+                       qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus));
+}
+
+// Offers every key press to the key-down handler once, before any widget sees it, except an editing key
+// for a focused text field, which is offered only when the field leaves it alone. A key travels from its
+// window to the focus widget and up the widget chain inside its first delivery, so it is offered there; an
+// event's address tells it apart only while it is alive, that is while it is delivered.
 class Application final : public QApplication {
 public:
     using QApplication::QApplication;
@@ -259,15 +278,21 @@ public:
     bool notify(QObject* receiver, QEvent* event) override
     {
         if (event->type() != QEvent::KeyPress) return QApplication::notify(receiver, event);
+        auto* key = static_cast<QKeyEvent*>(event);
         bool first =
             std::find(keysInDelivery_.begin(), keysInDelivery_.end(), event) == keysInDelivery_.end();
-        if (first && OfferKey(receiver, *static_cast<QKeyEvent*>(event))) {
+        bool textFieldFirst = first && IsEditingKeyForTextField(*key);
+        if (first && !textFieldFirst && OfferKey(receiver, *key)) {
             ++handledEvents;
             return true;
         }
         keysInDelivery_.push_back(event);
         bool result = QApplication::notify(receiver, event);
         keysInDelivery_.pop_back();
+        if (textFieldFirst && !event->isAccepted() && OfferKey(receiver, *key)) {
+            ++handledEvents;
+            return true;
+        }
         return result;
     }
 
