@@ -53,11 +53,13 @@ void SetKeyDownHandler(std::function<bool(Window&, const KeyEvent&)> handler);
 // Called after the appearance (light or dark) changed.
 void SetAppearanceChangeHandler(std::function<void()> handler);
 
-// Whether the desktop's appearance is dark.
+// Whether the program's windows draw in the dark appearance. They follow the desktop: its settings portal's
+// colour scheme on the session bus, read at StartApplication and followed while the program runs; without a
+// portal, the palette the desktop gave the program.
 bool IsDarkAppearance();
 
-// Makes the program's windows draw in the dark or the light appearance. Observers hear of it as of
-// any change of the desktop's appearance.
+// Makes the program's windows draw in the dark or the light appearance, until the desktop's next change.
+// Observers hear of it as of any change of the desktop's appearance.
 void SetAppearance(bool dark);
 
 // Brings the application's windows to the front.

@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Defaults.h"
+#include "platform/Font.h"
 #include "platform/Image.h"
 #include "platform/Screens.h"
 #include "platform/WindowClasses.h"
@@ -293,6 +294,7 @@ void RegisterPlatformClasses()
     RegisterApplicationClasses();
     RegisterWindowClasses();
     RegisterImageClass();
+    RegisterFontClass();
     DefineClass("NSObject", "NSTimer");
     // Constants live for the whole run, like the platform's own.
     auto* newKey = new StringObject(u"new");

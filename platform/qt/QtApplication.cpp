@@ -1,17 +1,22 @@
 #include "platform/Application.h"
 #include "platform/Foundation.h"
 #include "platform/Overrides.h"
+#include "platform/qt/QtDesktopAppearance.h"
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QSocketNotifier>
 #include <QStyle>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -130,6 +135,21 @@ bool DarkPalette(const QPalette& palette)
     return palette.color(QPalette::Window).lightness() < 128;
 }
 
+// Gives the program's windows the dark or the light palette.
+void SwitchPalette(bool dark)
+{
+    QPalette palette = QApplication::style()->standardPalette();
+    if (dark) {
+        palette.setColor(QPalette::Window, QColor(40, 40, 40));
+        palette.setColor(QPalette::WindowText, Qt::white);
+        palette.setColor(QPalette::Base, QColor(30, 30, 30));
+        palette.setColor(QPalette::Text, Qt::white);
+        palette.setColor(QPalette::Button, QColor(50, 50, 50));
+        palette.setColor(QPalette::ButtonText, Qt::white);
+    }
+    QApplication::setPalette(palette);
+}
+
 // A window the window manager lists (not a menu or a tooltip, which bypass it).
 bool IsManagedWindow(const QWidget* widget)
 {
@@ -233,9 +253,24 @@ bool OfferKey(QObject* receiver, const QKeyEvent& key)
     return keyDownHandler(*window, e);
 }
 
-// Offers every key press to the key-down handler once, before any widget sees it. A key travels from
-// its window to the focus widget and up the widget chain inside its first delivery, so it is offered
-// there; an event's address tells it apart only while it is alive, that is while it is delivered.
+// Cut, copy, paste, select all, undo and redo: with no Edit menu to carry them, a focused text field takes
+// them before its window's shortcuts do.
+bool IsEditingKeyForTextField(const QKeyEvent& key)
+{
+    Qt::KeyboardModifiers m = key.modifiers() & ~Qt::KeypadModifier;
+    bool editing = (m == Qt::ControlModifier &&
+                    (key.key() == Qt::Key_X || key.key() == Qt::Key_C || key.key() == Qt::Key_V ||
+                     key.key() == Qt::Key_A || key.key() == Qt::Key_Z)) ||
+                   (m == (Qt::ControlModifier | Qt::ShiftModifier) && key.key() == Qt::Key_Z);
+    QWidget* focus = QApplication::focusWidget();
+    return editing && (qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) ||
+                       qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QAbstractSpinBox*>(focus));
+}
+
+// Offers every key press to the key-down handler once, before any widget sees it, except an editing key
+// for a focused text field, which is offered only when the field leaves it alone. A key travels from its
+// window to the focus widget and up the widget chain inside its first delivery, so it is offered there; an
+// event's address tells it apart only while it is alive, that is while it is delivered.
 class Application final : public QApplication {
 public:
     using QApplication::QApplication;
@@ -243,15 +278,21 @@ public:
     bool notify(QObject* receiver, QEvent* event) override
     {
         if (event->type() != QEvent::KeyPress) return QApplication::notify(receiver, event);
+        auto* key = static_cast<QKeyEvent*>(event);
         bool first =
             std::find(keysInDelivery_.begin(), keysInDelivery_.end(), event) == keysInDelivery_.end();
-        if (first && OfferKey(receiver, *static_cast<QKeyEvent*>(event))) {
+        bool textFieldFirst = first && IsEditingKeyForTextField(*key);
+        if (first && !textFieldFirst && OfferKey(receiver, *key)) {
             ++handledEvents;
             return true;
         }
         keysInDelivery_.push_back(event);
         bool result = QApplication::notify(receiver, event);
         keysInDelivery_.pop_back();
+        if (textFieldFirst && !event->isAccepted() && OfferKey(receiver, *key)) {
+            ++handledEvents;
+            return true;
+        }
         return result;
     }
 
@@ -276,6 +317,10 @@ bool StartApplication(int argc, char** argv, std::string& error)
     app = new Application(argcStore, argvStore);
     app->setQuitOnLastWindowClosed(false);
     filter = new ApplicationFilter();
+    // The desktop's preference, where its portal tells it, outranks the palette; later changes of it arrive
+    // as any change of the appearance does.
+    auto* desktop = new DesktopAppearance([](bool dark) { SetAppearance(dark); }, filter);
+    if (desktop->Dark() && *desktop->Dark() != IsDarkAppearance()) SwitchPalette(*desktop->Dark());
     app->installEventFilter(filter);
     lastDark = IsDarkAppearance();
     RegisterPlatformClasses();
@@ -384,16 +429,7 @@ bool IsDarkAppearance()
 void SetAppearance(bool dark)
 {
     if (!app || dark == IsDarkAppearance()) return;
-    QPalette palette = QApplication::style()->standardPalette();
-    if (dark) {
-        palette.setColor(QPalette::Window, QColor(40, 40, 40));
-        palette.setColor(QPalette::WindowText, Qt::white);
-        palette.setColor(QPalette::Base, QColor(30, 30, 30));
-        palette.setColor(QPalette::Text, Qt::white);
-        palette.setColor(QPalette::Button, QColor(50, 50, 50));
-        palette.setColor(QPalette::ButtonText, Qt::white);
-    }
-    QApplication::setPalette(palette);
+    SwitchPalette(dark);
     QCoreApplication::sendPostedEvents();
     filter->CheckAppearance();
 }

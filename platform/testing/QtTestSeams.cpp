@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -165,6 +167,16 @@ void PostCloseRequestForTests(Window& window)
 void PostQuitRequestForTests()
 {
     QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
+}
+
+std::function<std::u16string()> AddTextFieldForTests(Window& window, const std::u16string& text)
+{
+    auto* w = dynamic_cast<QtWindow*>(&window);
+    if (!w) return [] { return std::u16string(); };
+    QPointer<QLineEdit> field = new QLineEdit(QString::fromStdU16String(text), w->Widget());
+    field->show();
+    field->setFocus();
+    return [field] { return field ? field->text().toStdU16String() : std::u16string(); };
 }
 
 } // namespace nevalon::platform

@@ -59,4 +59,19 @@ void PostCloseRequestForTests(Window& window);
 // Asks the application to quit as the desktop session would.
 void PostQuitRequestForTests();
 
+// The desktop portal's "color-scheme" values.
+enum class ColorScheme : uint32_t { NoPreference = 0, Dark = 1, Light = 2 };
+
+// Serves the desktop portal's colour scheme on the session bus named by DBUS_SESSION_BUS_ADDRESS, as a
+// desktop does; once serving, a call announces the new scheme as a change. False when that bus does not
+// answer.
+bool ServeColorSchemeForTests(ColorScheme scheme);
+
+// Takes that portal off the bus.
+void StopColorSchemeServiceForTests();
+
+// Puts a text field holding `text` into the window's content and gives it the keyboard focus, as a string
+// gadget does; the function returned reads the field's text (empty once the window is gone).
+std::function<std::u16string()> AddTextFieldForTests(Window& window, const std::u16string& text);
+
 } // namespace nevalon::platform

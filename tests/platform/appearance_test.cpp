@@ -2,7 +2,12 @@
 #include "platform/Class.h"
 #include "platform/Foundation.h"
 #include "platform/Object.h"
+#include "platform/testing/TestSeams.h"
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -32,15 +37,24 @@ std::u16string NameOf(int64_t appearance)
     return StringFromHandle(Send(appearance, "name"));
 }
 
+// A session bus of the test's own, for as long as it lives.
+struct PrivateSessionBus {
+    FILE* daemon = popen("exec dbus-daemon --session --nofork --print-address=1 --print-pid=1", "r");
+    char address[512] = "", pid[32] = "0";
+    bool started = daemon && fgets(address, sizeof address, daemon) && fgets(pid, sizeof pid, daemon);
+    std::string Address() const { return std::string(address, strcspn(address, "\n")); }
+    ~PrivateSessionBus()
+    {
+        if (atoi(pid) > 0) kill(atoi(pid), SIGTERM);
+        if (daemon) pclose(daemon);
+    }
+};
+
 class AppearanceTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        static int argc = 1;
-        static char name[] = "platform-tests";
-        static char* argv[] = {name, nullptr};
-        std::string error;
-        ASSERT_TRUE(StartApplication(argc, argv, error)) << error;
+        Start();
         // The observer class is made at run time, as the application makes its own.
         if (FindClass("Kx_KVO_Test")) return;
         Class* observer = AllocateClass("NSObject", "Kx_KVO_Test");
@@ -53,6 +67,13 @@ protected:
                 return MessageResult{};
             });
         RegisterClass(observer);
+    }
+    static void Start()
+    {
+        static char name[] = "platform-tests";
+        static char* argv[] = {name, nullptr};
+        std::string error;
+        ASSERT_TRUE(StartApplication(1, argv, error)) << error;
     }
     void SetUp() override
     {
@@ -134,6 +155,42 @@ TEST_F(AppearanceTest, TheApplicationAnswersItsAppearanceAndDrawsInTheOneMadeCur
     EXPECT_FALSE(IsDarkAppearance());
     SendClassMessage("NSAppearance", "setCurrentAppearance:", std::vector<int64_t>{dark}, ignored);
     EXPECT_TRUE(IsDarkAppearance());
+}
+
+TEST_F(AppearanceTest, TheDesktopPortalsColorSchemeDecidesFromTheStartAndItsChangesReachTheObservers)
+{
+    PrivateSessionBus bus;
+    ASSERT_TRUE(bus.started) << "no dbus-daemon";
+    EndApplication();
+    setenv("DBUS_SESSION_BUS_ADDRESS", bus.Address().c_str(), 1);
+    ASSERT_TRUE(ServeColorSchemeForTests(ColorScheme::Dark));
+    Start();
+    EXPECT_TRUE(IsDarkAppearance());
+    int handlerCalls = 0;
+    SetAppearanceChangeHandler([&] { ++handlerCalls; });
+    Observe(u"effectiveAppearance", 1, 0);
+    for (ColorScheme scheme : {ColorScheme::Light, ColorScheme::Dark, ColorScheme::NoPreference}) {
+        int before = handlerCalls;
+        ServeColorSchemeForTests(scheme);
+        for (int round = 0; round < 100 && handlerCalls == before; ++round)
+            ProcessPlatformEvents(50);
+        EXPECT_EQ(handlerCalls, before + 1);
+        EXPECT_EQ(IsDarkAppearance(), scheme == ColorScheme::Dark);
+        ASSERT_FALSE(heard.empty());
+        EXPECT_EQ(heard.back().newName,
+                  scheme == ColorScheme::Dark ? u"NSAppearanceNameDarkAqua" : u"NSAppearanceNameAqua");
+    }
+    SetAppearanceChangeHandler(nullptr);
+    // Without a session bus the palette answers, whatever a portal elsewhere prefers.
+    ServeColorSchemeForTests(ColorScheme::Dark);
+    EndApplication();
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    std::string runtimeDir = getenv("XDG_RUNTIME_DIR") ? getenv("XDG_RUNTIME_DIR") : "";
+    unsetenv("XDG_RUNTIME_DIR");
+    Start();
+    EXPECT_FALSE(IsDarkAppearance());
+    if (!runtimeDir.empty()) setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+    StopColorSchemeServiceForTests();
 }
 
 } // namespace

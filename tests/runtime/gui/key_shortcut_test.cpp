@@ -106,5 +106,23 @@ TEST_F(KeyShortcutTest, AddingReplacesTheSameValueAndRemovingComparesTheValue)
     EXPECT_EQ(Press(Key(u"\r")), (Menus{{1, 27}}));
 }
 
+TEST_F(KeyShortcutTest, AFocusedTextFieldTakesTheEditingKeysBeforeTheWindowsShortcuts)
+{
+    constexpr int64_t Cmd = ShortcutCommand, Shift = ShortcutShift;
+    for (char16_t c : std::u16string_view(u"xcvazq"))
+        AddKeyShortcut(1, c | Cmd, c);
+    AddKeyShortcut(1, u'z' | Cmd | Shift, 1);
+    auto text = platform::AddTextFieldForTests(*PlatformWindowOf(1), u"hello");
+    // Select all, cut, undo, redo, paste, copy.
+    for (auto [key, after] :
+         {std::pair{Key(u"a", 0, Cmd), u"hello"}, std::pair{Key(u"x", 0, Cmd), u""},
+          std::pair{Key(u"z", 0, Cmd), u"hello"}, std::pair{Key(u"Z", 0, Cmd | Shift), u""},
+          std::pair{Key(u"v", 0, Cmd), u"hello"}, std::pair{Key(u"c", 0, Cmd), u"hello"}}) {
+        EXPECT_EQ(Press(key), Menus{}) << int(key.characters[0]);
+        EXPECT_EQ(text(), after) << int(key.characters[0]);
+    }
+    EXPECT_EQ(Press(Key(u"q", 0, Cmd)), (Menus{{1, u'q'}}));
+}
+
 } // namespace
 } // namespace nevalon::gui

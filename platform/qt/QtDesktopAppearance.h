@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QObject>
+#include <functional>
+#include <optional>
+
+namespace nevalon::platform {
+
+// Follows the desktop's light or dark preference as its settings portal publishes it on the session bus
+// ("org.freedesktop.appearance" / "color-scheme": 1 dark, 0 and 2 light).
+class DesktopAppearance final : public QObject {
+    Q_OBJECT
+
+public:
+    // Subscribes to the portal's changes and reads the current preference. Never waits for a bus that is not
+    // there; a portal that answers late still hands its answer to `changed`.
+    DesktopAppearance(std::function<void(bool dark)> changed, QObject* parent);
+    ~DesktopAppearance() override;
+
+    // Whether the desktop prefers dark, as read at creation; nothing when no portal answered in time.
+    std::optional<bool> Dark() const { return dark_; }
+
+private slots:
+    // A slot of the message itself: Qt 6.4 does not connect a slot that takes the value as a QDBusVariant.
+    void SettingChanged(const QDBusMessage& change);
+
+private:
+    std::function<void(bool)> changed_;
+    QDBusConnection bus_;
+    std::optional<bool> dark_;
+};
+
+} // namespace nevalon::platform

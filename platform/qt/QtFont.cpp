@@ -1,0 +1,31 @@
+#include "platform/qt/QtFont.h"
+
+#include "platform/Application.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+#include <cmath>
+
+namespace nevalon::platform {
+
+QFont ToQFont(const Font& font)
+{
+    QFont qfont(QString::fromStdU16String(font.Family()));
+    qfont.setPointSizeF(font.PointSize());
+    qfont.setWeight(font.Bold() ? QFont::Bold : QFont::Normal);
+    qfont.setItalic(font.Italic());
+    return qfont;
+}
+
+Font* CreateFont(const std::u16string& family, double pointSize, bool bold, bool italic)
+{
+    // The font database needs the application; a size of 0 or less names no font.
+    if (!ApplicationStarted() || !std::isfinite(pointSize) || pointSize <= 0) return nullptr;
+    QString name = QString::fromStdU16String(family);
+    // Only the family's own name counts: fontconfig would quietly substitute a look-alike for any other.
+    if (!QFontDatabase::families().contains(name))
+        name = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    return new Font(name.toStdU16String(), pointSize, bold, italic);
+}
+
+} // namespace nevalon::platform
