@@ -294,6 +294,8 @@ void RegisterPlatformClasses()
     RegisterWindowClasses();
     RegisterImageClass();
     DefineClass("NSObject", "NSTimer");
+    DefineClass("NSObject", "NSMenuItem");
+    DefineClass("NSObject", "NSStatusItem");
     // Constants live for the whole run, like the platform's own.
     auto* newKey = new StringObject(u"new");
     newKey->MakePermanent();
