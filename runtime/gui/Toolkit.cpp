@@ -5,6 +5,7 @@
 #include "runtime/gui/EventBindings.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/Menu.h"
+#include "runtime/gui/StatusIcon.h"
 #include "runtime/gui/Window.h"
 #include "runtime/gui/WindowRecord.h"
 #include "runtime/gui/WindowTable.h"
@@ -42,6 +43,7 @@ bool InitToolkit(int argc, char** argv, std::string& error)
 
 void EndToolkit()
 {
+    RemoveStatusIcon(-1);
     DestroyMenu(-1);
     DestroyWindow(-1);
     FreeRetiredDelegates();
