@@ -20,11 +20,6 @@ protected:
         ASSERT_NE(CreateWindow(1, 20, 20, 200, 100, u"menus", WindowNoActivate), 0);
         Drain();
     }
-    void TearDown() override
-    {
-        DestroyMenu(-1);
-        ToolkitTest::TearDown();
-    }
     // Shows the menu over the window (0: over none), chooses the item titled `choice` and returns the
     // entries the menu showed.
     static MenuEntriesForTests Show(int64_t menu, const std::u16string& choice = u"", int64_t window = 1,

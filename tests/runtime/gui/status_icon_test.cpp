@@ -20,11 +20,6 @@ protected:
             platform::Ref<platform::Image>::Adopt(platform::CreateSystemSymbolImage("calendar.badge.clock"));
         ASSERT_TRUE(symbol);
     }
-    void TearDown() override
-    {
-        RemoveStatusIcon(-1);
-        ToolkitTest::TearDown();
-    }
     platform::Ref<platform::Image> symbol;
 };
 
