@@ -29,8 +29,7 @@ ObjectTable<StatusIconRecord>& StatusIcons()
 
 int64_t CreateStatusIcon(int64_t icon, int64_t windowHandle, int64_t imageHandle)
 {
-    platform::Ref<platform::Window> window(
-        dynamic_cast<platform::Window*>(platform::ObjectFromHandle(windowHandle)));
+    auto* window = dynamic_cast<platform::Window*>(platform::ObjectFromHandle(windowHandle));
     auto* image = dynamic_cast<platform::Image*>(platform::ObjectFromHandle(imageHandle));
     if (!window || !image) return 0;
     auto item = platform::Ref<platform::StatusItem>::Adopt(platform::CreateStatusItem());
@@ -40,8 +39,10 @@ int64_t CreateStatusIcon(int64_t icon, int64_t windowHandle, int64_t imageHandle
     if (!record) return 0;
     int64_t number = icon == -1 ? StatusIcons().NumberOf(record) : icon;
 
-    // The window's number is asked at each click: the icon reports to the window, not to a number.
-    auto click = [number, window] { PostEvent(EventStatusIcon, number, WindowNumberOf(*window.get()), 0); };
+    // Taken now: the icon keeps reporting to that number whatever becomes of the window.
+    auto click = [number, window = WindowNumberOf(*window)] {
+        PostEvent(EventStatusIcon, number, window, 0);
+    };
     item->SetClickHandler(click);
     menu->AddItem(u"Open Nevalon", {}, 0, click);
     menu->AddSeparator();

@@ -48,6 +48,11 @@ TEST_F(StatusIconTest, AClickPostsTheIconAndItsWindowWithTypeZeroOnce)
         platform::ClickStatusIconForTests(StatusIconHandle(icon), press);
         EXPECT_EQ(TakeQueued(), events) << int(press);
     }
+    // The icon outlives its window and still reports the window's number.
+    DestroyWindow(0);
+    Drain();
+    platform::ClickStatusIconForTests(StatusIconHandle(0));
+    EXPECT_EQ(TakeQueued(), (Events{{EventStatusIcon, 0, 0, 0}}));
 }
 
 TEST_F(StatusIconTest, TheContextMenuOpensAsAClickDoesOrAsksToQuit)
