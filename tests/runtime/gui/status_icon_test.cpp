@@ -18,19 +18,17 @@ protected:
         ASSERT_NE(CreateWindow(0, 0, 0, 0, 0, u"", WindowInvisible), 0);
         symbol =
             platform::Ref<platform::Image>::Adopt(platform::CreateSystemSymbolImage("calendar.badge.clock"));
-        ASSERT_TRUE(symbol);
+        ASSERT_NE(CreateStatusIcon(0, WindowHandle(0), symbol->Handle()), 0);
     }
     platform::Ref<platform::Image> symbol;
 };
 
-TEST_F(StatusIconTest, AnIconNeedsAWindowAndAnImage)
+TEST_F(StatusIconTest, AnIconNeedsAWindowAndAnImageAndLeavesTheTrayWhenRemoved)
 {
-    EXPECT_EQ(CreateStatusIcon(0, 0, symbol->Handle()), 0);
-    EXPECT_EQ(CreateStatusIcon(0, WindowHandle(0), 0), 0);
-    EXPECT_EQ(StatusIconHandle(0), 0);
-    int64_t handle = CreateStatusIcon(0, WindowHandle(0), symbol->Handle());
-    EXPECT_NE(handle, 0);
-    EXPECT_EQ(StatusIconHandle(0), handle);
+    EXPECT_EQ(CreateStatusIcon(1, 0, symbol->Handle()), 0);
+    EXPECT_EQ(CreateStatusIcon(1, WindowHandle(0), 0), 0);
+    int64_t handle = StatusIconHandle(0);
+    EXPECT_NE(platform::ObjectFromHandle(handle), nullptr);
     RemoveStatusIcon(0);
     EXPECT_EQ(StatusIconHandle(0), 0);
     EXPECT_EQ(platform::ObjectFromHandle(handle), nullptr);
@@ -39,7 +37,6 @@ TEST_F(StatusIconTest, AnIconNeedsAWindowAndAnImage)
 TEST_F(StatusIconTest, AClickPostsTheIconAndItsWindowWithTypeZeroOnce)
 {
     int64_t dynamic = CreateStatusIcon(-1, WindowHandle(0), symbol->Handle());
-    ASSERT_NE(CreateStatusIcon(0, WindowHandle(0), symbol->Handle()), 0);
     for (auto [icon, press, events] :
          {std::tuple{int64_t{0}, StatusIconPress::Click, Events{{EventStatusIcon, 0, 0, 0}}},
           std::tuple{dynamic, StatusIconPress::Click, Events{{EventStatusIcon, 0, dynamic, 0}}},
@@ -57,7 +54,6 @@ TEST_F(StatusIconTest, AClickPostsTheIconAndItsWindowWithTypeZeroOnce)
 
 TEST_F(StatusIconTest, TheContextMenuOpensAsAClickDoesOrAsksToQuit)
 {
-    ASSERT_NE(CreateStatusIcon(0, WindowHandle(0), symbol->Handle()), 0);
     int64_t item = StatusIconHandle(0);
     EXPECT_EQ(platform::StatusIconMenuForTests(item),
               (platform::MenuEntriesForTests{
@@ -69,7 +65,6 @@ TEST_F(StatusIconTest, TheContextMenuOpensAsAClickDoesOrAsksToQuit)
 
 TEST_F(StatusIconTest, ThePictureReadsOnLightAndDarkPanels)
 {
-    ASSERT_NE(CreateStatusIcon(0, WindowHandle(0), symbol->Handle()), 0);
     auto picture =
         platform::Ref<platform::Image>::Adopt(platform::StatusIconPictureForTests(StatusIconHandle(0)));
     ASSERT_TRUE(picture);
