@@ -15,7 +15,8 @@ await icon_line && pass "the tray host embeds the icon" || fail "no icon in the 
 # Presses button $1 on the icon, whose absolute position ends its line: +x+y.
 press_icon() {
   IFS=+ read -r _ x y <<<"$(icon_line | awk '{ print $NF }')"
-  xdotool mousemove --sync $((x + 8)) $((y + 8)) click "$1"
+  # Away first: a move with --sync to where the pointer already is waits for a move that never comes.
+  xdotool mousemove --sync 600 400 mousemove --sync $((x + 8)) $((y + 8)) click "$1"
 }
 press_icon 1
 await 'grep -qx "status 0 0 0" "$work/tray.log"' && [ "$(grep -c ^status "$work/tray.log")" = 1 ] &&
