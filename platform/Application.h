@@ -12,6 +12,8 @@ class Window;
 // classic desktop layout), so that a key-code shortcut means the same key everywhere.
 inline constexpr int kDigitKeyCodes[10] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 25};
 inline constexpr int kFunctionKeyCodes[12] = {122, 120, 99, 118, 96, 97, 98, 100, 101, 109, 103, 111};
+// The character F1 types; F2 to F12 type the eleven after it.
+inline constexpr char16_t kF1Character = 0xF704;
 
 struct KeyEvent {
     // Characters without modifiers, in UTF-16 (platform function keys use U+F700..U+F8FF).

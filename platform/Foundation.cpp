@@ -296,6 +296,8 @@ void RegisterPlatformClasses()
     RegisterImageClass();
     RegisterFontClass();
     DefineClass("NSObject", "NSTimer");
+    DefineClass("NSObject", "NSMenuItem");
+    DefineClass("NSObject", "NSStatusItem");
     // Constants live for the whole run, like the platform's own.
     auto* newKey = new StringObject(u"new");
     newKey->MakePermanent();

@@ -12,6 +12,7 @@
 
 namespace nevalon::platform {
 
+class Image;
 class Window;
 
 // Seams that stand in for the desktop and drive the platform as a person would. They live in a
@@ -73,5 +74,42 @@ void StopColorSchemeServiceForTests();
 // Puts a text field holding `text` into the window's content and gives it the keyboard focus, as a string
 // gadget does; the function returned reads the field's text (empty once the window is gone).
 std::function<std::u16string()> AddTextFieldForTests(Window& window, const std::u16string& text);
+
+// One entry of a menu as it shows: a separator, or an item with its title, its key equivalent as the
+// menu writes it ("Ctrl+Q"; "" for none) and its check mark.
+struct MenuEntryForTests {
+    std::u16string title;
+    std::u16string shortcut;
+    bool checked = false;
+    bool separator = false;
+    bool operator==(const MenuEntryForTests&) const = default;
+};
+using MenuEntriesForTests = std::vector<MenuEntryForTests>;
+
+// Once the next pop-up menu has been up for `afterMilliseconds`, hands `seen` (if given) its entries, then
+// chooses its item titled `title` as a person would (Return on it); an empty or unknown title closes the
+// menu without a choice.
+void ChooseNextMenuItemForTests(const std::u16string& title,
+                                std::function<void(const MenuEntriesForTests&)> seen = nullptr,
+                                int64_t afterMilliseconds = 0);
+
+// Once the next pop-up menu is up, presses the key in it; the menu is closed if it stays up.
+void PressKeyInNextMenuForTests(const KeyEvent& key);
+
+// A press on a tray icon as the tray host reports it: a double click comes after the click it began with.
+enum class StatusIconPress { Click, DoubleClick, MiddleClick };
+
+// Reports a press on the tray icon of the status item (platform handle) as the tray host would.
+void ClickStatusIconForTests(int64_t statusItem, StatusIconPress press = StatusIconPress::Click);
+
+// The entries of the status item's context menu.
+MenuEntriesForTests StatusIconMenuForTests(int64_t statusItem);
+
+// Chooses the entry titled `title` of the status item's context menu, as the tray host does.
+void ChooseStatusIconMenuEntryForTests(int64_t statusItem, const std::u16string& title);
+
+// A copy of the picture the tray shows for the status item, with one reference owned by the caller; null
+// when there is none.
+Image* StatusIconPictureForTests(int64_t statusItem);
 
 } // namespace nevalon::platform

@@ -1,8 +1,11 @@
 #include "runtime/gui/Toolkit.h"
 
 #include "platform/Application.h"
+#include "runtime/gui/ApplicationMenu.h"
 #include "runtime/gui/EventBindings.h"
 #include "runtime/gui/EventQueue.h"
+#include "runtime/gui/Menu.h"
+#include "runtime/gui/StatusIcon.h"
 #include "runtime/gui/Window.h"
 #include "runtime/gui/WindowRecord.h"
 #include "runtime/gui/WindowTable.h"
@@ -32,7 +35,7 @@ bool InitToolkit(int argc, char** argv, std::string& error)
     if (!platform::StartApplication(argc, argv, error)) return false;
     // The platform never ends the program on its own: a quit request becomes the
     // application menu's Quit item, and the main loop decides.
-    platform::SetQuitRequestHandler([] { PostEvent(EventMenu, -4, -1, 0); });
+    platform::SetQuitRequestHandler(PostQuitRequest);
     platform::SetKeyDownHandler(OfferKeyToShortcuts);
     platform::SetActivationPolicy(0);
     return true;
@@ -40,6 +43,8 @@ bool InitToolkit(int argc, char** argv, std::string& error)
 
 void EndToolkit()
 {
+    RemoveStatusIcon(-1);
+    DestroyMenu(-1);
     DestroyWindow(-1);
     FreeRetiredDelegates();
     RemoveAllEventCallbacks();

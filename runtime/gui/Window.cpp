@@ -5,6 +5,7 @@
 #include "runtime/gui/EventBindings.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/KxWindowEvents.h"
+#include "runtime/gui/Menu.h"
 #include "runtime/gui/WindowTable.h"
 
 #include <cmath>
@@ -178,6 +179,7 @@ void DestroyWindow(int64_t window)
             }
         }
     }
+    DestroyMenusShownOver(closing->Handle());
     closing->SetParent(nullptr);
     // Keep the platform window alive until the close has fully run.
     platform::Ref<platform::Window> keep(closing);

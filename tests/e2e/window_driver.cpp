@@ -1,10 +1,12 @@
 // Opens windows as the application does, for the desktop tests. "list": the list window, then the
-// accessory policy, then a window "Nevalon Later"; otherwise an ordinary window titled by the argument,
-// with the policy switched on and off again. Prints "ready", then "escape" for each Escape in the
-// list window; ends at a quit request.
+// accessory policy, then a window "Nevalon Later"; "tray": the hidden window 0 with status icon 0;
+// otherwise an ordinary window titled by the argument, with the policy switched on and off again.
+// Prints "ready", then "escape" for each Escape in the list window and "status <icon> <window> <type>"
+// for each status-icon event; ends at a quit request.
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/KeyShortcut.h"
 #include "runtime/gui/PlatformMessage.h"
+#include "runtime/gui/StatusIcon.h"
 #include "runtime/gui/Toolkit.h"
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
@@ -33,6 +35,11 @@ int main(int argc, char** argv)
         AddKeyShortcut(1, kEscapeKey, kEscapeItem);
         PlatformMessage(nullptr, app, "setActivationPolicy:", {1});
         CreateWindow(2, 100, 400, 300, 150, u"Nevalon Later");
+    } else if (kind == "tray") {
+        CreateWindow(0, 0, 0, 0, 0, u"", WindowInvisible);
+        int64_t symbol = PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
+                                         {"calendar.badge.clock", "accessibilityDescription:", 0});
+        CreateStatusIcon(0, WindowHandle(0), symbol);
     } else {
         CreateWindow(1, 700, 300, 300, 200, std::u16string(kind.begin(), kind.end()));
         PlatformMessage(nullptr, app, "setActivationPolicy:", {1});
@@ -41,7 +48,12 @@ int main(int argc, char** argv)
     std::puts("ready");
     std::fflush(stdout);
     for (;;) {
-        if (WaitEvent() != EventMenu) continue;
+        int64_t code = WaitEvent();
+        if (code == EventStatusIcon)
+            std::printf("status %lld %lld %lld\n", (long long)EventGadgetNumber(), (long long)EventWindow(),
+                        (long long)EventSubtype());
+        std::fflush(stdout);
+        if (code != EventMenu) continue;
         if (EventMenuItem() == kQuitRequest) break;
         if (EventMenuItem() == kEscapeItem) std::puts("escape");
         std::fflush(stdout);

@@ -4,6 +4,8 @@
 #include "platform/testing/TestSeams.h"
 #include "runtime/gui/EventBindings.h"
 #include "runtime/gui/EventQueue.h"
+#include "runtime/gui/Menu.h"
+#include "runtime/gui/StatusIcon.h"
 #include "runtime/gui/Toolkit.h"
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
@@ -34,11 +36,13 @@ struct ToolkitEnvironment : ::testing::Environment {
 inline ::testing::Environment* const toolkitEnvironment =
     ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
 
-// Each test leaves no window, binding, queued event or stand-in for the desktop behind.
+// Each test leaves no window, menu, status icon, binding, queued event or stand-in for the desktop behind.
 class ToolkitTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
+        RemoveStatusIcon(-1);
+        DestroyMenu(-1);
         DestroyWindow(-1);
         RemoveAllEventCallbacks();
         platform::SetScreensForTests(std::nullopt);

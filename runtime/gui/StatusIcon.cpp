@@ -1,0 +1,72 @@
+#include "runtime/gui/StatusIcon.h"
+
+#include "platform/Image.h"
+#include "platform/Menu.h"
+#include "platform/StatusItem.h"
+#include "platform/Window.h"
+#include "runtime/gui/ApplicationMenu.h"
+#include "runtime/gui/EventQueue.h"
+#include "runtime/gui/ObjectTable.h"
+#include "runtime/gui/WindowRecord.h"
+
+namespace nevalon::gui {
+namespace {
+
+struct StatusIconRecord {
+    platform::Ref<platform::StatusItem> item;
+
+    bool IsLive() const { return static_cast<bool>(item); }
+};
+
+ObjectTable<StatusIconRecord>& StatusIcons()
+{
+    // Never destroyed: icons may still be removed while the process exits.
+    static auto* table = new ObjectTable<StatusIconRecord>(16, [](int64_t n) { RemoveStatusIcon(n); });
+    return *table;
+}
+
+} // namespace
+
+int64_t CreateStatusIcon(int64_t icon, int64_t windowHandle, int64_t imageHandle)
+{
+    auto* window = dynamic_cast<platform::Window*>(platform::ObjectFromHandle(windowHandle));
+    auto* image = dynamic_cast<platform::Image*>(platform::ObjectFromHandle(imageHandle));
+    if (!window || !image) return 0;
+    auto item = platform::Ref<platform::StatusItem>::Adopt(platform::CreateStatusItem());
+    auto menu = platform::Ref<platform::Menu>::Adopt(platform::CreatePlatformMenu());
+    if (!item || !menu) return 0;
+    StatusIconRecord* record = StatusIcons().Create(icon);
+    if (!record) return 0;
+    int64_t number = icon == -1 ? StatusIcons().NumberOf(record) : icon;
+
+    // Taken now: the icon keeps reporting to that number whatever becomes of the window.
+    auto click = [number, window = WindowNumberOf(*window)] {
+        PostEvent(EventStatusIcon, number, window, 0);
+    };
+    item->SetClickHandler(click);
+    menu->AddItem(u"Open Nevalon", {}, 0, click);
+    menu->AddSeparator();
+    menu->AddItem(u"Quit Nevalon", {}, 0, PostQuitRequest);
+    item->SetMenu(menu.get());
+    item->SetToolTip(u"Nevalon");
+    item->SetImage(*image);
+    record->item = item;
+    return icon == -1 ? number : item->Handle();
+}
+
+void RemoveStatusIcon(int64_t icon)
+{
+    if (icon == -1) {
+        StatusIcons().Free(-1);
+        return;
+    }
+    StatusIcons().Release(icon);
+}
+
+int64_t StatusIconHandle(int64_t icon)
+{
+    StatusIconRecord* record = StatusIcons().Find(icon);
+    return record ? record->item->Handle() : 0;
+}
+
+} // namespace nevalon::gui

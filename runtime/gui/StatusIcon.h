@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+namespace nevalon::gui {
+
+// Puts an icon showing the image (platform image handle) in the desktop's tray, reporting to the window
+// (platform window handle). A click on it posts EventStatusIcon with the icon's number, the number the
+// window had at creation and type 0. Its context menu, which some tray hosts show instead of delivering the
+// click, opens the same way ("Open Nevalon") or asks the program to quit ("Quit Nevalon": PostQuitRequest). A
+// live icon under the number is removed first. Returns the platform item's handle for a fixed number, the new
+// number for -1; 0 when the window or the image is 0 or gone.
+int64_t CreateStatusIcon(int64_t icon, int64_t windowHandle, int64_t imageHandle);
+
+// Removes the icon from the tray and frees its number (-1: every icon).
+void RemoveStatusIcon(int64_t icon);
+
+// The icon's platform item handle, or 0.
+int64_t StatusIconHandle(int64_t icon);
+
+} // namespace nevalon::gui

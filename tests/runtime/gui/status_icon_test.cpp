@@ -1,0 +1,82 @@
+#include "ToolkitFixture.h"
+#include "platform/Image.h"
+#include "runtime/gui/ApplicationMenu.h"
+#include "runtime/gui/StatusIcon.h"
+
+#include <tuple>
+
+namespace nevalon::gui {
+namespace {
+
+using platform::StatusIconPress;
+using testing::Events;
+
+class StatusIconTest : public testing::ToolkitTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(CreateWindow(0, 0, 0, 0, 0, u"", WindowInvisible), 0);
+        symbol =
+            platform::Ref<platform::Image>::Adopt(platform::CreateSystemSymbolImage("calendar.badge.clock"));
+        ASSERT_NE(CreateStatusIcon(0, WindowHandle(0), symbol->Handle()), 0);
+    }
+    platform::Ref<platform::Image> symbol;
+};
+
+TEST_F(StatusIconTest, AnIconNeedsAWindowAndAnImageAndLeavesTheTrayWhenRemoved)
+{
+    EXPECT_EQ(CreateStatusIcon(1, 0, symbol->Handle()), 0);
+    EXPECT_EQ(CreateStatusIcon(1, WindowHandle(0), 0), 0);
+    int64_t handle = StatusIconHandle(0);
+    EXPECT_NE(platform::ObjectFromHandle(handle), nullptr);
+    RemoveStatusIcon(0);
+    EXPECT_EQ(StatusIconHandle(0), 0);
+    EXPECT_EQ(platform::ObjectFromHandle(handle), nullptr);
+}
+
+TEST_F(StatusIconTest, AClickPostsTheIconAndItsWindowWithTypeZeroOnce)
+{
+    int64_t dynamic = CreateStatusIcon(-1, WindowHandle(0), symbol->Handle());
+    for (auto [icon, press, events] :
+         {std::tuple{int64_t{0}, StatusIconPress::Click, Events{{EventStatusIcon, 0, 0, 0}}},
+          std::tuple{dynamic, StatusIconPress::Click, Events{{EventStatusIcon, 0, dynamic, 0}}},
+          std::tuple{int64_t{0}, StatusIconPress::DoubleClick, Events{{EventStatusIcon, 0, 0, 0}}},
+          std::tuple{int64_t{0}, StatusIconPress::MiddleClick, Events{}}}) {
+        platform::ClickStatusIconForTests(StatusIconHandle(icon), press);
+        EXPECT_EQ(TakeQueued(), events) << int(press);
+    }
+    // The icon outlives its window and still reports the window's number.
+    DestroyWindow(0);
+    Drain();
+    platform::ClickStatusIconForTests(StatusIconHandle(0));
+    EXPECT_EQ(TakeQueued(), (Events{{EventStatusIcon, 0, 0, 0}}));
+}
+
+TEST_F(StatusIconTest, TheContextMenuOpensAsAClickDoesOrAsksToQuit)
+{
+    int64_t item = StatusIconHandle(0);
+    EXPECT_EQ(platform::StatusIconMenuForTests(item),
+              (platform::MenuEntriesForTests{
+                  {u"Open Nevalon", u""}, {u"", u"", false, true}, {u"Quit Nevalon", u""}}));
+    platform::ChooseStatusIconMenuEntryForTests(item, u"Open Nevalon");
+    platform::ChooseStatusIconMenuEntryForTests(item, u"Quit Nevalon");
+    EXPECT_EQ(TakeQueued(), (Events{{EventStatusIcon, 0, 0, 0}, {EventMenu, -1, MenuItemQuit, 0}}));
+}
+
+TEST_F(StatusIconTest, ThePictureReadsOnLightAndDarkPanels)
+{
+    auto picture =
+        platform::Ref<platform::Image>::Adopt(platform::StatusIconPictureForTests(StatusIconHandle(0)));
+    ASSERT_TRUE(picture);
+    // An opaque pixel that stands out on a white panel, and one that stands out on a black panel.
+    bool dark = false, light = false;
+    for (uint32_t pixel : picture->Pixels()) {
+        int r = pixel & 0xFF, g = (pixel >> 8) & 0xFF, b = (pixel >> 16) & 0xFF, a = pixel >> 24;
+        dark |= a > 160 && r + g + b < 3 * 70;
+        light |= a > 160 && r + g + b > 3 * 185;
+    }
+    EXPECT_TRUE(dark && light);
+}
+
+} // namespace
+} // namespace nevalon::gui
