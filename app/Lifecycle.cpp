@@ -5,14 +5,18 @@
 #include "app/EventStore.h"
 #include "app/ListWindow.h"
 #include "app/Reminders.h"
+#include "app/Settings.h"
+#include "app/SettingsMenu.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/Desktops.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/KeyShortcut.h"
+#include "runtime/gui/Menu.h"
 #include "runtime/gui/MessageBox.h"
 #include "runtime/gui/PlatformMessage.h"
+#include "runtime/gui/StatusIcon.h"
 #include "runtime/gui/Toolkit.h"
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
@@ -97,6 +101,16 @@ void StatusIconClicked()
     }
 }
 
+// A new appearance rebuilds an open list window in its colours, from the file.
+void AppearanceSwitched()
+{
+    if (!gui::WindowExists(kListWindow)) return;
+    CloseEditorWindow();
+    State().ListWindowX = gui::WindowLeft(kListWindow);
+    CloseListWindow();
+    LoadEvents();
+}
+
 // Every minute: the reminders, and the countdowns of an open list window unless the editor is open.
 void MinuteTimerTicked()
 {
@@ -110,6 +124,24 @@ void DispatchMenu(int64_t item)
     case kQuitRequest:
     case kQuitItem:
         Shutdown();
+    case kNotificationsItem:
+        ToggleSetting(kAlarmsKey);
+        break;
+    case kAboutItem:
+        ShowAboutBox();
+        break;
+    case kSortItem:
+        ToggleSetting(kSortKey);
+        break;
+    case kDonationItem:
+        OpenWebPage(kDonationPage);
+        break;
+    case kOtherAppsItem:
+        OpenWebPage(kOtherAppsPage);
+        break;
+    case kLoginItem:
+        ToggleStartAtLogin();
+        break;
     case kEscapeItem:
         State().ListWindowX = gui::WindowLeft(kListWindow);
         CloseListWindow();
@@ -145,8 +177,12 @@ void Startup(int argc, char** argv)
         EndRuntime();
         std::exit(0);
     }
+    LoadSettings();
     gui::CreateWindow(kHolderWindow, 0, 0, 0, 0, u"", gui::WindowInvisible);
     gui::StartWindowTimer(kHolderWindow, kMinuteTimer, kMinutePeriod);
+    int64_t icon = PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
+                                   {u"calendar.badge.clock", "accessibilityDescription:", 0});
+    gui::CreateStatusIcon(kStatusIcon, gui::WindowHandle(kHolderWindow), icon);
 }
 
 void DispatchEvent(int64_t code)
@@ -163,6 +199,9 @@ void DispatchEvent(int64_t code)
         break;
     case gui::EventTimer:
         if (gui::EventTimerNumber() == kMinuteTimer) MinuteTimerTicked();
+        break;
+    case kAppearanceChangedEvent:
+        AppearanceSwitched();
         break;
     default:
         break;
@@ -184,6 +223,7 @@ void Main(int argc, char** argv)
 void CloseListWindow()
 {
     CloseEditorWindow();
+    if (gui::MenuExists(kSettingsMenu)) gui::DestroyMenu(kSettingsMenu);
     gui::RemoveKeyShortcut(kListWindow, kEscapeKey);
     if (gui::WindowExists(kListWindow)) {
         State().ListWindowX = gui::WindowLeft(kListWindow);
@@ -231,6 +271,7 @@ int64_t ListWindowXUnderMouse()
 void Shutdown()
 {
     CloseListWindow();
+    gui::RemoveStatusIcon(kStatusIcon);
     StopObservingAppearance();
     EndRuntime();
     std::exit(0);

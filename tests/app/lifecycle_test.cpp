@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/Lifecycle.h"
+#include "app/SettingsMenu.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/Object.h"
@@ -10,10 +11,12 @@
 #include "runtime/date/testing/Clock.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/KeyShortcut.h"
+#include "runtime/gui/Menu.h"
 #include "runtime/gui/PlatformMessage.h"
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
 #include "runtime/system/TempDirectory.h"
+#include "runtime/system/strings/Strings.h"
 
 #include <chrono>
 #include <csignal>
@@ -29,8 +32,13 @@ class LifecycleTest : public ::testing::Test {
 protected:
     void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
 
+    // Settings, events and the autostart entry go to a folder of the run's own, never the user's.
     static void Start()
     {
+        static TempDirectory* home = new TempDirectory;
+        std::atexit([] { std::filesystem::remove_all(home->Path()); });
+        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            setenv(variable, home->Path().c_str(), 0);
         static char name[] = "nevalon";
         static char* argv[] = {name, nullptr};
         Startup(1, argv);
@@ -180,6 +188,59 @@ TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickWhileRe
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "notices=0001");
+}
+
+TEST_F(LifecycleTest, SettingsMenuChoicesAreStoredAndStartAtLoginWritesTheAutostartEntry)
+{
+    EXPECT_EXIT(
+        {
+            TempDirectory config;
+            setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+            Start();
+            const std::string first = FileBytes(config.Path("com.brask.Nevalon.conf"));
+            for (int64_t item : {kNotificationsItem, kSortItem, kLoginItem}) {
+                gui::PostEvent(gui::EventMenu, item, 0, 0);
+                DispatchEvent(gui::WaitEvent(0));
+            }
+            bool autostart =
+                FileBytes(config.Path("autostart/com.brask.Nevalon.desktop")).starts_with("[Desktop");
+            std::fprintf(stderr, "%s|%s|%d\n", first.c_str(),
+                         FileBytes(config.Path("com.brask.Nevalon.conf")).c_str(), autostart);
+            std::filesystem::remove_all(config.Path());
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0),
+        "Alarms=0\nLogin=0\nSort=1\n\\|\\[General\\]\nAlarms=1\nLogin=1\nSort=0\n\\|1");
+}
+
+TEST_F(LifecycleTest, SettingsMenuIsBuiltAfreshWithItsCheckMarksAndItsChoiceIsDispatched)
+{
+    EXPECT_EXIT(
+        {
+            Start();
+            gui::CreateWindow(kListWindow, 300, 40, 460, 200, u"");
+            std::string shown;
+            for (const char16_t* choice : {u"", u"Disable Countdown Notifications"}) {
+                platform::ChooseNextMenuItemForTests(
+                    choice, [&shown](const platform::MenuEntriesForTests& entries) {
+                        shown += "\n";
+                        for (const platform::MenuEntryForTests& entry : entries)
+                            shown += entry.separator
+                                         ? "_"
+                                         : char(entry.title[0]) + std::string(entry.checked ? "!" : "") +
+                                               system::StringToUtf8(entry.shortcut);
+                    });
+                ShowSettingsMenu();
+            }
+            RunUntil([] { return State().NotificationsOff == 1; });
+            const bool menuKept = gui::MenuExists(kSettingsMenu);
+            CloseListWindow();
+            std::fprintf(stderr, "%s\noff=%d kept=%d closed=%lld\n", shown.c_str(), State().NotificationsOff,
+                         menuKept, static_cast<long long>(gui::MenuExists(kSettingsMenu)));
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0),
+        "\nS!_D_A_B_L_S__QCtrl\\+Q_\nS!_D_A_B_L_S__QCtrl\\+Q_\noff=1 kept=1 closed=0");
 }
 
 // The status-bar click's position rule and DesktopUnderMouse need only the desktop queries.

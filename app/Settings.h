@@ -1,0 +1,37 @@
+#pragma once
+
+#include "runtime/system/strings/String.h"
+
+namespace nevalon::app {
+
+using system::String;
+
+inline constexpr const char16_t* kBundleIdentifier = u"com.brask.Nevalon";
+inline constexpr const char16_t* kAlarmsKey = u"Alarms";
+inline constexpr const char16_t* kSortKey = u"Sort";
+inline constexpr const char16_t* kLoginKey = u"Login";
+
+// Reads the three settings; on the first run (nothing of ours stored yet) writes their defaults.
+void LoadSettings();
+
+// Flips the setting of "Alarms" or "Sort", stores it, and updates its check mark in an open settings menu.
+void ToggleSetting(const String& key);
+
+// Flips start at login: installs or removes the login item, stores the choice, updates the check mark.
+void ToggleStartAtLogin();
+
+// The launch agent's property list that starts `applicationPath` at login (the path XML-escaped).
+String LaunchAgentText(const String& label, const String& applicationPath);
+
+// Writes and loads (on) or unloads and deletes (off) the launch agent below `home` (ending in "/"),
+// through launchctl. The login item of the desktop that loads launch agents.
+void SetLaunchAgent(bool on, const String& home, const String& applicationPath);
+
+// The autostart desktop entry that starts `executable` when the user logs in.
+String AutostartEntryText(const String& executable);
+
+// Writes (on) or deletes (off) the autostart entry in the user's config folder. The login item of
+// freedesktop desktops.
+void SetAutostartEntry(bool on, const String& executable);
+
+} // namespace nevalon::app
