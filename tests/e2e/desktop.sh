@@ -34,6 +34,16 @@ stop_desktop() {
 }
 trap stop_desktop EXIT
 
+# The line of the tray host's window tree that holds the icon of program $1.
+tray_icon_line() { xwininfo -id "$panel" -tree | grep "\"$1\""; }
+
+# Presses button $2 on program $1's tray icon, whose absolute position ends its line: +x+y.
+press_tray_icon() {
+  IFS=+ read -r _ x y <<<"$(tray_icon_line "$1" | awk '{ print $NF }')"
+  # Away first: a move with --sync to where the pointer already is waits for a move that never comes.
+  xdotool mousemove --sync 600 400 mousemove --sync $((x + 8)) $((y + 8)) click "$2"
+}
+
 # Waits up to 5 seconds for the shell command $1 to succeed.
 await() {
   for _ in $(seq 50); do

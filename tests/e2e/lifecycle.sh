@@ -34,6 +34,36 @@ for signal in TERM INT HUP; do
   [ "$code" = running ] && kill -9 $pid
 done
 
+# In the tray: a click reads the events, so a passed one shows its notice (Return closes it and the file
+# records it), and the context menu's Quit ends the program.
+events=$XDG_DATA_HOME/nevalon_events.dat
+echo "Launch|1000000000|0|0|1|0|0|0" >"$events"
+"$nevalon" >"$work/run.log" 2>&1 &
+pid=$!
+await 'xdotool search --name "^panel$"' || fail "no tray host"
+panel=$(xdotool search --name '^panel$' | head -1)
+await 'tray_icon_line nevalon' && pass "the tray shows its icon" || fail "no icon: $(xwininfo -id "$panel" -tree)"
+press_tray_icon nevalon 1
+for _ in $(seq 30); do
+  grep -q '|1|0|0$' "$events" && break
+  sleep 0.3
+  xdotool key Return
+done
+if [ "$(cat "$events")" = "Launch|1000000000|0|0|1|1|0|0" ]; then
+  pass "a click on the icon reads the events and shows a passed event's notice once"
+else
+  fail "click: $(cat "$events" "$work/run.log")"
+fi
+press_tray_icon nevalon 3
+for _ in 1 2 3 4 5; do
+  sleep 0.3
+  xdotool key Up Return
+  await_exit $pid 1
+  [ "$code" = running ] || break
+done
+[ "$code" = 0 ] && pass "the tray menu's Quit ends it with exit code 0" || fail "Quit: exit $code"
+[ "$code" = running ] && kill -9 $pid
+
 # A session manager ends the session: it asks the program to save for a shutdown, then to die.
 "$session_manager" >"$work/session.log" 2>&1 &
 session_pid=$!

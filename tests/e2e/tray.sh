@@ -9,15 +9,10 @@ panel=$(xdotool search --name '^panel$' | head -1)
 "$driver" tray >"$work/tray.log" 2>&1 &
 pid=$!
 await 'grep -qx ready "$work/tray.log"' || fail "the driver did not start"
-icon_line() { xwininfo -id "$panel" -tree | grep '"e2e_window_driver"'; }
+icon_line() { tray_icon_line e2e_window_driver; }
 await icon_line && pass "the tray host embeds the icon" || fail "no icon in the tray: $(xwininfo -id "$panel" -tree)"
 
-# Presses button $1 on the icon, whose absolute position ends its line: +x+y.
-press_icon() {
-  IFS=+ read -r _ x y <<<"$(icon_line | awk '{ print $NF }')"
-  # Away first: a move with --sync to where the pointer already is waits for a move that never comes.
-  xdotool mousemove --sync 600 400 mousemove --sync $((x + 8)) $((y + 8)) click "$1"
-}
+press_icon() { press_tray_icon e2e_window_driver "$1"; }
 press_icon 1
 await 'grep -qx "status 0 0 0" "$work/tray.log"' && [ "$(grep -c ^status "$work/tray.log")" = 1 ] &&
   pass "a click on the icon posts event 9 of icon 0 and window 0, once" || fail "click: $(cat "$work/tray.log")"
