@@ -12,19 +12,11 @@ namespace nevalon::app {
 namespace {
 
 constexpr const char16_t* kMessageTitle = u"Message from Nevalon";
-// Every window of the program comes forward, whichever application is active.
 constexpr int64_t kActivateAllWindowsIgnoringOthers = 3;
-
-void BringToFront()
-{
-    using gui::PlatformMessage;
-    int64_t application = PlatformMessage(nullptr, 0, "NSRunningApplication currentApplication");
-    PlatformMessage(nullptr, application, "activateWithOptions:", {kActivateAllWindowsIgnoringOthers});
-}
 
 void Remind(const EventRecord& record, const char16_t* when)
 {
-    BringToFront();
+    BringApplicationToFront();
     platform::PlaySystemSound(platform::kReminderSound);
     gui::ShowMessageBox(kMessageTitle,
                         u"This is a reminder that '" + record.title + u"' is happening in " + when + u"!");
@@ -39,10 +31,17 @@ String CardSentence(int64_t category)
 
 } // namespace
 
+void BringApplicationToFront()
+{
+    using gui::PlatformMessage;
+    int64_t application = PlatformMessage(nullptr, 0, "NSRunningApplication currentApplication");
+    PlatformMessage(nullptr, application, "activateWithOptions:", {kActivateAllWindowsIgnoringOthers});
+}
+
 void ShowEventReached(const EventRecord& record)
 {
     platform::PlaySystemSound(platform::kReminderSound);
-    BringToFront();
+    BringApplicationToFront();
     gui::ShowMessageBox(kMessageTitle, u"A Countdown Event was reached!\n\rThe event '" + record.title +
                                            u"' is happening now!\n\r" + CardSentence(record.category) +
                                            u"\n");

@@ -8,6 +8,9 @@ namespace nevalon::app {
 // (modal, with the reminder sound) and saves the record's flag. The clock is read once per pass.
 void CheckReminders();
 
+// Brings every window of the program to the front, whichever application is active.
+void BringApplicationToFront();
+
 // Shows the reached notice for the record and returns when the user has closed it; the caller sets
 // reachedShown and saves.
 void ShowEventReached(const EventRecord& record);

@@ -1,9 +1,9 @@
 #include "app/SettingsMenu.h"
 
 #include "app/AppState.h"
+#include "app/Reminders.h"
 #include "platform/Alert.h"
 #include "runtime/gui/Menu.h"
-#include "runtime/gui/PlatformMessage.h"
 #include "runtime/gui/Window.h"
 #include "runtime/system/process/Process.h"
 #include "runtime/system/strings/Strings.h"
@@ -24,12 +24,6 @@ constexpr const char16_t* kAboutTitle = u"Nevalon v1.02\n(Intel)";
 #else
 constexpr const char16_t* kAboutTitle = u"Nevalon v1.02\n(ARM)";
 #endif
-
-void BringToFront()
-{
-    int64_t application = gui::PlatformMessage(nullptr, 0, "NSRunningApplication currentApplication");
-    gui::PlatformMessage(nullptr, application, "activateWithOptions:", {3});
-}
 
 void ActivateListWindow()
 {
@@ -78,7 +72,7 @@ String ShortcutText(const String& symbols)
 
 void ShowAboutBox()
 {
-    BringToFront();
+    BringApplicationToFront();
     platform::AlertRequest about;
     about.messageText = kAboutTitle;
     about.informativeText = u"\nA date countdown app for " + String(kPlatformName) +

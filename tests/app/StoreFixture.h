@@ -16,20 +16,26 @@
 
 namespace nevalon::app::testing {
 
+// Starts the platform application once for the whole test program.
+inline bool StartPlatformOnce()
+{
+    static bool started = [] {
+        static int argc = 1;
+        static char name[] = "nevalon";
+        static char* argv[] = {name, nullptr};
+        std::string error;
+        return platform::StartApplication(argc, argv, error);
+    }();
+    return started;
+}
+
 // A data file of its own in a fresh folder, the clock stopped at a fixed instant, and every notice
 // and sound noted instead of shown.
 class StoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        static bool started = [] {
-            static int argc = 1;
-            static char name[] = "nevalon";
-            static char* argv[] = {name, nullptr};
-            std::string error;
-            return platform::StartApplication(argc, argv, error);
-        }();
-        ASSERT_TRUE(started);
+        ASSERT_TRUE(StartPlatformOnce());
         for (size_t i = 0; i < kCategoryNames.size(); ++i)
             State().Categories[i] = kCategoryNames[i];
         State().EventsFilePath = system::StringFromUtf8(folder.Path("nevalon_events.dat"));

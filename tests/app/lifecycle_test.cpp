@@ -1,3 +1,4 @@
+#include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/Lifecycle.h"
 #include "app/SettingsMenu.h"
@@ -246,17 +247,7 @@ TEST_F(LifecycleTest, SettingsMenuIsBuiltAfreshWithItsCheckMarksAndItsChoiceIsDi
 // The status-bar click's position rule and DesktopUnderMouse need only the desktop queries.
 class DesktopTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        static bool started = [] {
-            static int argc = 1;
-            static char name[] = "nevalon";
-            static char* argv[] = {name, nullptr};
-            std::string error;
-            return platform::StartApplication(argc, argv, error);
-        }();
-        ASSERT_TRUE(started);
-    }
+    void SetUp() override { ASSERT_TRUE(testing::StartPlatformOnce()); }
     void TearDown() override
     {
         platform::SetScreensForTests(std::nullopt);

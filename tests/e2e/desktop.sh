@@ -44,6 +44,18 @@ press_tray_icon() {
   xdotool mousemove --sync 600 400 mousemove --sync $((x + 8)) $((y + 8)) click "$2"
 }
 
+# Chooses the last entry (Quit) of program $1's tray menu and waits for process $2 to end; sets `code`.
+quit_from_tray_menu() {
+  press_tray_icon "$1" 3
+  # Up from no entry chooses the last one; the menu may take a moment to open.
+  for _ in 1 2 3 4 5; do
+    sleep 0.3
+    xdotool key Up Return
+    await_exit "$2" 1
+    [ "$code" = running ] || break
+  done
+}
+
 # Waits up to 5 seconds for the shell command $1 to succeed.
 await() {
   for _ in $(seq 50); do

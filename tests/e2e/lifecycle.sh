@@ -54,13 +54,7 @@ if [ "$(cat "$events")" = "Launch|1000000000|0|0|1|1|0|0" ]; then
 else
   fail "click: $(cat "$events" "$work/run.log")"
 fi
-press_tray_icon nevalon 3
-for _ in 1 2 3 4 5; do
-  sleep 0.3
-  xdotool key Up Return
-  await_exit $pid 1
-  [ "$code" = running ] || break
-done
+quit_from_tray_menu nevalon $pid
 [ "$code" = 0 ] && pass "the tray menu's Quit ends it with exit code 0" || fail "Quit: exit $code"
 [ "$code" = running ] && kill -9 $pid
 

@@ -28,13 +28,7 @@ panel=$(xdotool search --name '^panel$' | head -1)
 await icon_line && pass "a tray host that starts later shows the icon" || fail "no icon in the new tray"
 
 # The context menu's last entry is Quit: Up from no entry chooses it.
-press_icon 3
-for _ in 1 2 3 4 5; do
-  sleep 0.3
-  xdotool key Up Return
-  await_exit $pid 1
-  [ "$code" = running ] || break
-done
+quit_from_tray_menu e2e_window_driver $pid
 [ "$code" = 0 ] && pass "the context menu's Quit asks the program to quit" || fail "Quit: exit $code"
 [ "$code" = running ] && kill $pid
 finish
