@@ -129,6 +129,8 @@ public:
     };
     virtual void SetDay(Day day) = 0;
     virtual Day GetDay() const = 0;
+    // The smallest size that shows a whole month.
+    virtual Size FittingSize() const = 0;
 };
 
 // New controls, each with one reference owned by the caller, or null without a running application.

@@ -41,6 +41,12 @@ public:
         return date.isValid() ? Day{date.year(), date.month(), date.day()} : Day{};
     }
 
+    Size FittingSize() const override
+    {
+        QSize size = Widget() ? Widget()->minimumSizeHint() : QSize();
+        return {double(size.width()), double(size.height())};
+    }
+
 private:
     QCalendarWidget* Widget() const { return static_cast<QCalendarWidget*>(widget_.data()); }
 };

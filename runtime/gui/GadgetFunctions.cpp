@@ -31,6 +31,11 @@ ObjectTable<GadgetRecord>& Gadgets()
     return *table;
 }
 
+platform::Image* ImageFromHandle(int64_t handle)
+{
+    return dynamic_cast<platform::Image*>(platform::ObjectFromHandle(handle));
+}
+
 platform::Ref<platform::Font>& DefaultGadgetFont()
 {
     static auto* font = new platform::Ref<platform::Font>();
@@ -52,6 +57,18 @@ GadgetRecord* KxGadgetFunctions::Setup(std::unique_ptr<KxGadgetFunctions> functi
     Reuse(std::move(functions), *record, kind);
     if (platform::Font* font = DefaultGadgetFont().get()) record->functions->SetGadgetFont(font);
     return record;
+}
+
+int64_t KxGadgetFunctions::Create(std::unique_ptr<KxGadgetFunctions> functions, int64_t number, int32_t kind,
+                                  platform::View* control, platform::View* container, uint32_t flags,
+                                  const platform::Rect& frame, const std::function<void()>& configure)
+{
+    if (!control) return 0;
+    (container ? container : control)->SetFrame(frame);
+    GadgetRecord* record = Setup(std::move(functions), number, kind, control, container, flags);
+    if (!record) return 0;
+    if (configure) configure();
+    return Place(*record, number);
 }
 
 void KxGadgetFunctions::Reuse(std::unique_ptr<KxGadgetFunctions> functions, GadgetRecord& record,

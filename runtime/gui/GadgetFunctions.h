@@ -5,6 +5,7 @@
 #include "runtime/gui/ObjectTable.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -61,6 +62,12 @@ public:
                                platform::View* control, platform::View* container, uint32_t flags);
     // Makes `functions` the table of a live gadget, of kind `kind` from now on; the old table goes.
     static void Reuse(std::unique_ptr<KxGadgetFunctions> functions, GadgetRecord& record, int32_t kind);
+    // The road of every creation call: the container takes the frame, the record is set up, `configure`
+    // prepares the views, and the container goes where new gadgets go. Answers what a creation call does:
+    // the control handle for a fixed number, the number for -1, 0 without a control or for a refused number.
+    static int64_t Create(std::unique_ptr<KxGadgetFunctions> functions, int64_t number, int32_t kind,
+                          platform::View* control, platform::View* container, uint32_t flags,
+                          const platform::Rect& frame, const std::function<void()>& configure);
     // Shows a set-up gadget where new gadgets go and answers what a creation call returns: the control
     // handle for a fixed number, the number for a dynamic one.
     static int64_t Place(GadgetRecord& record, int64_t requestedNumber);
@@ -171,6 +178,14 @@ private:
     bool isNSControl_ = false;
     bool alreadyDestroyed_ = false;
 };
+
+inline platform::Rect GadgetFrame(int64_t x, int64_t y, int64_t width, int64_t height)
+{
+    return {double(x), double(y), double(width), double(height)};
+}
+
+// The image of a platform image handle, or null.
+platform::Image* ImageFromHandle(int64_t handle);
 
 // The font every new gadget gets; null: none, a new gadget keeps its control's own.
 platform::Ref<platform::Font>& DefaultGadgetFont();

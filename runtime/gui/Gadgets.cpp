@@ -14,11 +14,6 @@ KxGadgetFunctions* FunctionsOf(int64_t gadget)
     return record ? record->functions.get() : nullptr;
 }
 
-template <typename T> T* PlatformObject(int64_t handle)
-{
-    return dynamic_cast<T*>(platform::ObjectFromHandle(handle));
-}
-
 platform::Color ColorOf(int64_t color)
 {
     if (color == -1) return std::nullopt;
@@ -160,7 +155,7 @@ int64_t AddGadgetItem(int64_t gadget, int64_t position, const std::u16string& te
                       int64_t flags)
 {
     KxGadgetFunctions* f = FunctionsOf(gadget);
-    return f ? f->AddGadgetItem(position, text, PlatformObject<platform::Image>(image), flags) : 0;
+    return f ? f->AddGadgetItem(position, text, ImageFromHandle(image), flags) : 0;
 }
 
 void RemoveGadgetItem(int64_t gadget, int64_t item)
@@ -203,7 +198,7 @@ int64_t GetGadgetColor(int64_t gadget, int64_t type)
 
 void SetGadgetFont(int64_t gadget, int64_t font)
 {
-    auto* platformFont = PlatformObject<platform::Font>(font);
+    auto* platformFont = dynamic_cast<platform::Font*>(platform::ObjectFromHandle(font));
     if (font != -1 && !platformFont) return;
     if (gadget == -1) {
         DefaultGadgetFont() = platform::Ref<platform::Font>(platformFont);
