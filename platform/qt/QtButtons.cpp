@@ -74,7 +74,8 @@ public:
 
     void SetAlignment(TextAlignment alignment) override
     {
-        static const char* const sheets[] = {"text-align: left", "text-align: right", "text-align: center"};
+        // Centred is the style's own; a style sheet for the others keeps the style's drawing otherwise.
+        static const char* const sheets[] = {"text-align: left", "text-align: right", ""};
         if (Widget()) Widget()->setStyleSheet(QString::fromLatin1(sheets[int(alignment)]));
     }
     void SetToggle(bool toggle) override

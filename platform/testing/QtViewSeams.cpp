@@ -45,7 +45,13 @@ void ClickViewForTests(int64_t view)
 {
     QWidget* widget = WidgetOfHandle(view);
     if (!widget) return;
-    QPointF centre = QRectF(widget->rect()).center();
+    // Whatever shows at the centre takes the click, a view inside a container as well.
+    QPoint middle = widget->rect().center();
+    if (QWidget* inside = widget->childAt(middle)) {
+        middle = inside->mapFrom(widget, middle);
+        widget = inside;
+    }
+    QPointF centre(middle);
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
         QCoreApplication::postEvent(widget, new QMouseEvent(type, centre, widget->mapToGlobal(centre),

@@ -90,12 +90,13 @@ void KxGadgetFunctions::Attach(GadgetRecord& record, int32_t kind)
     if (platform::Control* control = Control()) control->SetAction([this] { EventHandler(); });
 }
 
-void KxGadgetFunctions::Retire(GadgetRecord& record)
+GadgetRecord& KxGadgetFunctions::Retire(GadgetRecord& record)
 {
     auto retired = std::make_unique<GadgetRecord>(std::move(record));
     retired->functions->alreadyDestroyed_ = true;
     retired->functions->gadget_ = retired.get();
     retiredGadgets.push_back(std::move(retired));
+    return *retiredGadgets.back();
 }
 
 void FreeRetiredGadgets()

@@ -72,9 +72,10 @@ public:
     // handle for a fixed number, the number for a dynamic one.
     static int64_t Place(GadgetRecord& record, int64_t requestedNumber);
 
-    // Takes the live record's views and table out of the table's record, to be released at the next
-    // FreeRetiredGadgets: the gadget may be freed from inside its own action. It posts nothing from now on.
-    static void Retire(GadgetRecord& record);
+    // Moves the live record's views and table out of the table's record into one released at the next
+    // FreeRetiredGadgets, since the gadget may be freed from inside its own action; returns that one. The
+    // gadget posts nothing from now on.
+    static GadgetRecord& Retire(GadgetRecord& record);
 
     int64_t GadgetID() const { return gadgetID_; }
 

@@ -30,21 +30,21 @@ void FreeGadget(int64_t gadget)
     }
     GadgetRecord* record = Gadgets().Find(gadget);
     if (!record) return;
-    int64_t window = record->window;
-    record->container->RemoveFromSuperview();
-    RemoveEventCallbacks(EventGadget, window, gadget);
+    // Retired first: taking a focused field out of its window ends its editing, which must post nothing.
+    GadgetRecord& retired = KxGadgetFunctions::Retire(*record);
+    Gadgets().Release(gadget);
+    retired.container->RemoveFromSuperview();
+    RemoveEventCallbacks(EventGadget, retired.window, gadget);
     DeleteQueuedEvents(
         [gadget](int32_t code, int64_t, int64_t object) { return code == EventGadget && object == gadget; });
-    KxGadgetFunctions* functions = record->functions.get();
-    KxGadgetFunctions::Retire(*record);
-    functions->FreeGadget();
-    Gadgets().Release(gadget);
+    retired.functions->FreeGadget();
 }
 
 void FreeWindowGadgets(int64_t window)
 {
     for (int64_t gadget : Gadgets().LiveNumbers())
-        if (Gadgets().Find(gadget)->window == window) FreeGadget(gadget);
+        if (GadgetRecord* record = Gadgets().Find(gadget); record && record->window == window)
+            FreeGadget(gadget);
 }
 
 int64_t GadgetExists(int64_t gadget)

@@ -194,6 +194,11 @@ TEST_F(GadgetsTest, AnEntryFieldPassesWhatIsTypedThroughItsFormatterAndPostsItsF
         EXPECT_EQ(GadgetEvents(), expected);
         previous = field;
     }
+    // A field freed with the focus posts nothing as it goes.
+    AddGadgetCallback(previous, Record);
+    called.clear();
+    FreeGadget(previous);
+    EXPECT_TRUE(called.empty());
     int64_t lower = CreateEntryField(-1, 0, 0, 150, 22, u"MiXed", EntryLowerCase);
     EXPECT_EQ(GetGadgetText(lower), u"mixed");
 }
