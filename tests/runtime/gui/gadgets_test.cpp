@@ -124,6 +124,32 @@ TEST_F(GadgetsTest, TextsAndTipsShowAsWrittenAndEveryGadgetHasANameForScreenRead
         EXPECT_EQ(platform::TextsOfViewForTests(GadgetID(c.gadget)), c.texts) << c.gadget;
 }
 
+TEST_F(GadgetsTest, AColourIsSetOpaqueAndMinusOneRestoresTheKindsOwn)
+{
+    for (int64_t gadget : {CreateEntryField(-1, 0, 0, 90, 22, u"x"), CreateLabel(-1, 0, 30, 90, 20, u"x")}) {
+        int64_t own = GetGadgetColor(gadget, GadgetFrontColor);
+        SetGadgetColor(gadget, GadgetFrontColor, 0x3366FF);
+        EXPECT_EQ(GetGadgetColor(gadget, GadgetFrontColor), 0x3366FF);
+        SetGadgetColor(gadget, GadgetFrontColor, -1);
+        EXPECT_EQ(GetGadgetColor(gadget, GadgetFrontColor), own);
+    }
+}
+
+TEST_F(GadgetsTest, AnImageViewTakesTheSizeOfItsImageInWholePointsAndKeepsItsCorner)
+{
+    auto badge = platform::Ref<platform::Image>::Adopt(new platform::Image(157, 44, {78.5, 22}));
+    auto symbol = platform::Ref<platform::Image>::Adopt(new platform::Image(16, 16, {16, 16}));
+    for (int64_t flags : {int64_t{0}, int64_t{ImageViewBorder}}) {
+        int64_t view = CreateImageView(-1, 10, 56, 80, 24, badge->Handle(), flags);
+        int64_t border = flags ? 4 : 0;
+        EXPECT_EQ((std::vector{GadgetX(view), GadgetY(view), GadgetWidth(view), GadgetHeight(view)}),
+                  (std::vector<int64_t>{10, 56, 78 + border, 22 + border}));
+        SetGadgetState(view, symbol->Handle());
+        EXPECT_EQ(GetGadgetState(view), symbol->Handle());
+        EXPECT_EQ(GadgetWidth(view) + GadgetHeight(view), 32 + 2 * border);
+    }
+}
+
 TEST_F(GadgetsTest, APopUpListShowsNoChoiceUntilOneIsSetAndChoosesByIndexOrText)
 {
     int64_t list = CreateComboBox(-1, 0, 0, 120, 25, ComboBoxUpperCase);
