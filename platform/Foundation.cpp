@@ -5,6 +5,7 @@
 #include "platform/Font.h"
 #include "platform/Image.h"
 #include "platform/Screens.h"
+#include "platform/View.h"
 #include "platform/WindowClasses.h"
 
 #include <cstdio>
@@ -293,6 +294,7 @@ void RegisterPlatformClasses()
     RegisterProcessClasses();
     RegisterApplicationClasses();
     RegisterWindowClasses();
+    RegisterViewClasses();
     RegisterImageClass();
     RegisterFontClass();
     DefineClass("NSObject", "NSTimer");

@@ -113,3 +113,23 @@ void ChooseStatusIconMenuEntryForTests(int64_t statusItem, const std::u16string&
 Image* StatusIconPictureForTests(int64_t statusItem);
 
 } // namespace nevalon::platform
+
+namespace nevalon::platform {
+
+// Clicks the view (a platform handle) at its centre with the left button as a person would; the click
+// arrives through the platform's dispatch.
+void ClickViewForTests(int64_t view);
+
+// Types `text` into the view (a text field, or the first one inside a container) in place of what it
+// holds, one key press per character, as a person would; each edit passes the field's check.
+void TypeIntoViewForTests(int64_t view, const std::u16string& text);
+
+// What a person and a screen reader meet in a view: its text as drawn (a title, a label, a field's text,
+// a chosen item), its tool tip as drawn, and the name screen readers announce.
+struct ViewTextsForTests {
+    std::u16string shown, toolTip, accessibleName;
+    bool operator==(const ViewTextsForTests&) const = default;
+};
+ViewTextsForTests TextsOfViewForTests(int64_t view);
+
+} // namespace nevalon::platform

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <forward_list>
+#include <functional>
 #include <vector>
 
 namespace nevalon::gui {
@@ -86,20 +87,50 @@ void AddTypedEventCallback(int64_t event, EventCallback callback, int64_t window
     binding->callbacks.push_front(CallbackNode{callback, type});
 }
 
-void RemoveTypedEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
-                              int64_t type)
+// Removes the first node of the key that `matches`, and the key with its last node.
+void RemoveFirst(const std::u16string& key, const std::function<bool(const CallbackNode&)>& matches)
 {
-    std::u16string key = BindingKey(static_cast<int32_t>(event), window, object);
     Binding* binding = FindBinding(key);
     if (!binding) return;
     auto before = binding->callbacks.before_begin();
     for (auto it = binding->callbacks.begin(); it != binding->callbacks.end(); before = it++) {
-        if (it->callback == callback && it->typeFilter == type) {
+        if (matches(*it)) {
             binding->callbacks.erase_after(before);
             break;
         }
     }
     if (binding->callbacks.empty()) BucketOf(key).remove_if([&](const Binding& b) { return b.key == key; });
+}
+
+void RemoveTypedEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
+                              int64_t type)
+{
+    RemoveFirst(BindingKey(static_cast<int32_t>(event), window, object), [&](const CallbackNode& node) {
+        return node.callback == callback && node.typeFilter == type;
+    });
+}
+
+void RemoveFirstEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
+                              int64_t type)
+{
+    RemoveFirst(BindingKey(static_cast<int32_t>(event), window, object), [&](const CallbackNode& node) {
+        return node.callback == callback && (type == -1 || node.typeFilter == type);
+    });
+}
+
+bool HasTypedEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
+                           int64_t type)
+{
+    Binding* binding = FindBinding(BindingKey(static_cast<int32_t>(event), window, object));
+    return binding &&
+           std::any_of(binding->callbacks.begin(), binding->callbacks.end(),
+                       [&](const CallbackNode& n) { return n.callback == callback && n.typeFilter == type; });
+}
+
+void RemoveEventCallbacks(int64_t event, int64_t window, int64_t object)
+{
+    std::u16string key = BindingKey(static_cast<int32_t>(event), window, object);
+    BucketOf(key).remove_if([&](const Binding& b) { return b.key == key; });
 }
 
 void AddEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object)

@@ -21,6 +21,18 @@ void AddTypedEventCallback(int64_t event, EventCallback callback, int64_t window
 void RemoveTypedEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
                               int64_t type);
 
+// Whether (event, window, object) holds `callback` with exactly this type filter.
+bool HasTypedEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
+                           int64_t type);
+
+// Removes the first binding of `callback` to (event, window, object) whose filter is `type`; type -1 removes
+// the first whatever its filter.
+void RemoveFirstEventCallback(int64_t event, EventCallback callback, int64_t window, int64_t object,
+                              int64_t type);
+
+// Deletes every binding of (event, window, object).
+void RemoveEventCallbacks(int64_t event, int64_t window, int64_t object);
+
 // Runs the callbacks of the four keys (code, window, object) with the type, (code, window, any) and
 // (code, any, any) with any type, (code, any, object) with the type, in that order; where keys
 // coincide, a callback still runs at most once.

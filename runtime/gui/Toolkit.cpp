@@ -4,6 +4,8 @@
 #include "runtime/gui/ApplicationMenu.h"
 #include "runtime/gui/EventBindings.h"
 #include "runtime/gui/EventQueue.h"
+#include "runtime/gui/GadgetFunctions.h"
+#include "runtime/gui/Gadgets.h"
 #include "runtime/gui/Menu.h"
 #include "runtime/gui/StatusIcon.h"
 #include "runtime/gui/Window.h"
@@ -46,7 +48,10 @@ void EndToolkit()
     RemoveStatusIcon(-1);
     DestroyMenu(-1);
     DestroyWindow(-1);
+    FreeGadget(-1);
+    SetGadgetFont(-1, -1);
     FreeRetiredDelegates();
+    FreeRetiredGadgets();
     RemoveAllEventCallbacks();
     ResetEventQueue();
     platform::SetQuitRequestHandler(nullptr);

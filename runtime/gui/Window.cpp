@@ -4,6 +4,8 @@
 #include "platform/Screens.h"
 #include "runtime/gui/EventBindings.h"
 #include "runtime/gui/EventQueue.h"
+#include "runtime/gui/GadgetList.h"
+#include "runtime/gui/Gadgets.h"
 #include "runtime/gui/KxWindowEvents.h"
 #include "runtime/gui/Menu.h"
 #include "runtime/gui/WindowTable.h"
@@ -12,8 +14,6 @@
 
 namespace nevalon::gui {
 namespace {
-
-int64_t gadgetListWindow = -1;
 
 // A delegate tears its own window down from inside its close notification, so it is kept until
 // the next WaitEvent rather than freed with the record while that call still runs.
@@ -75,23 +75,14 @@ int64_t WindowNumberOf(const platform::Window& window)
     return window.Delegate() ? window.Delegate()->WindowID() : -1;
 }
 
-int64_t GadgetListWindow()
-{
-    return gadgetListWindow;
-}
-
-void SetGadgetListWindow(int64_t window)
-{
-    gadgetListWindow = window;
-}
-
 void TearDownWindow(int64_t window)
 {
     WindowRecord* record = Windows().Find(window);
     if (!record) return;
     InvalidateWindowTimers(record->timers);
     record->shortcuts.clear();
-    if (gadgetListWindow == window) gadgetListWindow = -1;
+    FreeWindowGadgets(window);
+    KxGadgetList::RemoveWindow(window);
     record->window->SetDelegate(nullptr);
     DeleteQueuedEvents([window](int32_t, int64_t w) { return w == window; });
     retiredDelegates.push_back(std::move(record->delegate));
@@ -152,7 +143,7 @@ int64_t CreateWindow(int64_t window, int64_t x, int64_t y, int64_t width, int64_
     record->delegate->ForgetZoomEvent();
     LowerEventSuppression();
 
-    if (!(flags & WindowNoGadgets)) gadgetListWindow = number;
+    if (!(flags & WindowNoGadgets)) KxGadgetList::SetWindow(number);
     return window == -1 ? number : created->Handle();
 }
 
@@ -165,6 +156,7 @@ void DestroyWindow(int64_t window)
     WindowRecord* record = Windows().Find(window);
     if (!record) return;
     RemoveWindowCallbacks(window);
+    FreeWindowGadgets(window);
 
     platform::Window* closing = record->window;
     platform::Window* candidate = nullptr;
