@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace nevalon::platform {
@@ -11,7 +12,9 @@ namespace nevalon::platform {
 QFont ToQFont(const Font& font)
 {
     QFont qfont(QString::fromStdU16String(font.Family()));
-    qfont.setPointSizeF(font.PointSize());
+    // A point is the unit of every position and size in a window, so a font of 24 points is 24 units
+    // high, as the layouts that place text expect; Qt's points would be a third larger at 96 dpi.
+    qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.PointSize()))));
     qfont.setWeight(font.Bold() ? QFont::Bold : QFont::Normal);
     qfont.setItalic(font.Italic());
     return qfont;
