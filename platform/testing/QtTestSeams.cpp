@@ -179,4 +179,10 @@ std::function<std::u16string()> AddTextFieldForTests(Window& window, const std::
     return [field] { return field ? field->text().toStdU16String() : std::u16string(); };
 }
 
+bool SaveWindowPictureForTests(Window& window, const std::string& pngPath)
+{
+    auto* w = dynamic_cast<QtWindow*>(&window);
+    return w && w->Widget()->grab().save(QString::fromStdString(pngPath), "PNG");
+}
+
 } // namespace nevalon::platform

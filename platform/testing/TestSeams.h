@@ -132,4 +132,7 @@ struct ViewTextsForTests {
 };
 ViewTextsForTests TextsOfViewForTests(int64_t view);
 
+// Writes the window's content, as it is drawn now, to a PNG file; false when it cannot.
+bool SaveWindowPictureForTests(Window& window, const std::string& pngPath);
+
 } // namespace nevalon::platform
