@@ -12,6 +12,7 @@
 #include "runtime/date/Dates.h"
 #include "runtime/gui/Desktops.h"
 #include "runtime/gui/EventQueue.h"
+#include "runtime/gui/Gadgets.h"
 #include "runtime/gui/KeyShortcut.h"
 #include "runtime/gui/Menu.h"
 #include "runtime/gui/MessageBox.h"
@@ -21,6 +22,7 @@
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
 #include "runtime/gui/WindowTimer.h"
+#include "runtime/system/drawing/Images.h"
 #include "runtime/system/files/Files.h"
 #include "runtime/system/process/Process.h"
 #include "runtime/system/strings/Strings.h"
@@ -54,10 +56,12 @@ void StartRuntime(int argc, char** argv)
     system::InitFiles();
     date::InitDates();
     system::InitProcess();
+    system::InitImages();
 }
 
 void EndRuntime()
 {
+    system::EndImages();
     system::EndProcess();
     system::EndFiles();
     date::EndDates();
@@ -223,6 +227,19 @@ void Main(int argc, char** argv)
 void CloseListWindow()
 {
     CloseEditorWindow();
+    AppState& state = State();
+    state.Events.RewindList();
+    while (EventRecord* record = state.Events.MoveNext()) {
+        for (int64_t* gadget : {&record->titleGadget, &record->countdownGadget, &record->editGadget,
+                                &record->trashGadget, &record->imageGadget}) {
+            if (*gadget != -1 && gui::GadgetExists(*gadget)) gui::FreeGadget(*gadget);
+            *gadget = -1;
+        }
+    }
+    state.RowImages.RewindList();
+    while (const int64_t* image = state.RowImages.MoveNext())
+        system::DisposeImage(*image);
+    state.RowImages.EmptyList();
     if (gui::MenuExists(kSettingsMenu)) gui::DestroyMenu(kSettingsMenu);
     gui::RemoveKeyShortcut(kListWindow, kEscapeKey);
     if (gui::WindowExists(kListWindow)) {

@@ -1,20 +1,203 @@
 #include "app/ListWindow.h"
 
+#include "app/AppState.h"
+#include "app/Countdown.h"
+#include "app/Editor.h"
+#include "app/Lifecycle.h"
+#include "app/Reminders.h"
+#include "app/SettingsMenu.h"
+#include "platform/Geometry.h"
+#include "runtime/date/Dates.h"
+#include "runtime/gui/ButtonGadgets.h"
+#include "runtime/gui/Desktops.h"
+#include "runtime/gui/Fonts.h"
+#include "runtime/gui/Gadgets.h"
+#include "runtime/gui/ImageGadget.h"
+#include "runtime/gui/KeyShortcut.h"
+#include "runtime/gui/PlatformMessage.h"
+#include "runtime/gui/TextGadgets.h"
+#include "runtime/gui/Window.h"
+#include "runtime/system/drawing/Drawing.h"
+#include "runtime/system/drawing/Images.h"
+#include "runtime/system/strings/Strings.h"
+
+#include <cmath>
+
 namespace nevalon::app {
 namespace {
 
-std::vector<CountdownRow> rows;
+using gui::PlatformMessage;
+using namespace system;
+
+constexpr int64_t kAddButton = 1;
+constexpr int64_t kEmptyText = 2;
+constexpr int64_t kMostEvents = 8;
+constexpr int64_t kRowHeight = 90;
+constexpr const char16_t* kSystemFont = u".AppleSystemUIFont";
+
+// Made once and kept for the program's life.
+int64_t titleFont = 0;
+int64_t countdownFont = 0;
+
+int64_t SystemSymbol(const char16_t* name)
+{
+    return PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
+                           {name, "accessibilityDescription:", 0});
+}
+
+// The left edge of the window: where the pointer asked for it, kept off the right edge of its screen.
+int64_t WindowLeftEdge()
+{
+    int64_t x = State().ListWindowX;
+    const int64_t desktop = DesktopUnderMouse();
+    gui::CountScreens();
+    const int64_t right = gui::ScreenWidth(desktop);
+    if (x + kListWindowWidth < right) return x;
+    for (int64_t i = 0; i < gui::CountScreens(); ++i) {
+        const bool holds = gui::ScreenLeft(i) <= right && right <= gui::ScreenLeft(i) + gui::ScreenWidth(i) &&
+                           gui::ScreenTop(i) <= 0 && 0 <= gui::ScreenTop(i) + gui::ScreenHeight(i);
+        if (holds) return i == desktop ? right - kListWindowWidth : x;
+    }
+    return x;
+}
+
+void OpenWindow(int64_t height)
+{
+    int64_t application = PlatformMessage(nullptr, 0, "NSApplication sharedApplication");
+    int64_t menu = PlatformMessage(nullptr, application, "mainMenu");
+    double menuBar = 0;
+    PlatformMessage(&menuBar, menu, "menuBarHeight");
+    const int64_t x = WindowLeftEdge(), y = std::llround(menuBar);
+    int64_t window =
+        gui::CreateWindow(kListWindow, x, y, kListWindowWidth, height, u"Nevalon", gui::WindowCentred);
+    PlatformMessage(nullptr, window, "setTitlebarAppearsTransparent:", {1});
+    PlatformMessage(nullptr, window, "setMovable:", {0});
+    gui::SetWindowFloating(kListWindow, 1);
+    gui::SetWindowBounds(kListWindow, x, y, gui::KeepValue, gui::KeepValue);
+    gui::AddKeyShortcut(kListWindow, kEscapeKey, kEscapeItem);
+    BringApplicationToFront();
+}
+
+void AddRow(EventRecord& record, const CountdownRow& row, int64_t top)
+{
+    record.titleGadget = gui::CreateLabel(-1, 10, top, 340, 28, record.title);
+    gui::SetGadgetFont(record.titleGadget, gui::FontHandle(titleFont));
+    gui::SetGadgetColor(record.titleGadget, gui::GadgetFrontColor, row.colour);
+    record.countdownGadget = gui::CreateLabel(-1, 10, top + 30, 340, 22, row.text);
+    gui::SetGadgetFont(record.countdownGadget, gui::FontHandle(countdownFont));
+    gui::SetGadgetColor(record.countdownGadget, gui::GadgetFrontColor, row.colour);
+    record.editGadget = gui::CreateButton(-1, 354, top + 10, 50, 40, u"Edit");
+
+    const String& category =
+        record.category >= 0 && record.category <= 6 ? State().Categories[record.category] : String(u"Other");
+    if (int64_t badge = CategoryBadge(category)) {
+        if (int64_t* kept = State().RowImages.InsertElement()) *kept = badge;
+        if (gui::GadgetExists(record.imageGadget)) gui::FreeGadget(record.imageGadget);
+        record.imageGadget = gui::CreateImageView(-1, 10, top + 56, 80, 24, ImageHandle(badge));
+        gui::SetGadgetAccessibleName(record.imageGadget, category);
+        const platform::Size shown{78, 22};
+        PlatformMessage(nullptr, ImageHandle(badge), "setSize:@", {gui::BridgeBytes::Of(shown)});
+    }
+    record.trashGadget = gui::CreateImageButton(-1, 410, top + 10, 36, 40, SystemSymbol(u"trash"));
+    gui::SetGadgetAccessibleName(record.trashGadget, u"Delete");
+    gui::AddGadgetCallback(record.trashGadget, DeleteEventHandler);
+    gui::GadgetToolTip(record.titleGadget, EventToolTip(record));
+}
 
 } // namespace
 
-void BuildListWindow()
+int64_t ListWindowHeight(int64_t events)
 {
-    rows = CountdownRows();
+    const int64_t rows = std::max<int64_t>(80 * events, 50);
+    return rows < 521 ? rows + 180 : 780;
 }
 
-const std::vector<CountdownRow>& ListRows()
+String TwelveHourText(date::Date when)
 {
-    return rows;
+    const int64_t hour = date::DateHour(when);
+    const String minutes = PadLeft(IntegerToString(date::DateMinute(when)), 2, u"0");
+    const int64_t shown = hour % 12 == 0 ? 12 : hour % 12;
+    return IntegerToString(shown) + u":" + minutes + (hour < 12 ? u" AM" : u" PM");
+}
+
+String RecurrenceName(int64_t code)
+{
+    static const char16_t* const names[] = {u"None",
+                                            u"Repeats daily",
+                                            u"Repeats weekly",
+                                            u"Repeats biweekly",
+                                            u"Repeats monthly",
+                                            u"Repeats quarterly",
+                                            u"Repeats yearly"};
+    return code >= 0 && code <= 6 ? names[code] : u"Unknown recurrence";
+}
+
+String EventToolTip(const EventRecord& record)
+{
+    return u"Event Date: " + date::DateToText(u"%yyyy-%mm-%dd", record.date) + u" at " +
+           TwelveHourText(record.date) + u"\nRecurrence: " + RecurrenceName(record.recurrence);
+}
+
+int64_t BadgeColour(const String& categoryName)
+{
+    const String name = LowerCase(categoryName);
+    if (name == u"vacation") return MakeRgba(50, 150, 250, 220);
+    if (name == u"anniversary") return MakeRgba(250, 100, 100, 220);
+    if (name == u"birthday") return MakeRgba(100, 200, 100, 220);
+    if (name == u"graduation") return MakeRgba(255, 137, 0, 220);
+    if (name == u"meeting") return MakeRgba(215, 131, 255, 200);
+    if (name == u"holiday") return MakeRgba(239, 37, 66, 200);
+    return MakeRgba(172, 172, 172, 200);
+}
+
+int64_t CategoryBadge(const String& categoryName)
+{
+    const int64_t image = NewImage(-1, 80, 24, 32, -1);
+    if (!image) return 0;
+    if (!BeginDrawing(ImageCanvas(image))) {
+        DisposeImage(image);
+        return 0;
+    }
+    SetDrawingMode(16);
+    FillBox(0, 0, 80, 24, MakeRgba(0, 0, 0, 0));
+    FillRoundBox(0, 0, 80, 24, 4, 4, BadgeColour(categoryName));
+    const int64_t font = gui::OpenFont(-1, kSystemFont, 12);
+    SetDrawingFont(gui::FontHandle(font));
+    SetDrawingMode(1);
+    PaintText((80 - MeasureTextWidth(categoryName)) / 2, (24 - MeasureTextHeight(categoryName)) / 2,
+              categoryName, MakeRgba(255, 255, 255, 255));
+    EndDrawing();
+    gui::DisposeFont(font);
+    return image;
+}
+
+void BuildListWindow()
+{
+    AppState& state = State();
+    if (state.EditingExisting) return;
+    // Notices and roll-overs come first, so that the window opens on the rows as they now stand.
+    const std::vector<CountdownRow> rows = CountdownRows();
+    const int64_t count = state.Events.CountElements();
+    const int64_t height = ListWindowHeight(count);
+    OpenWindow(height);
+
+    if (!gui::FontExists(titleFont)) titleFont = gui::OpenFont(-1, kSystemFont, 24, gui::FontBold);
+    if (!gui::FontExists(countdownFont)) countdownFont = gui::OpenFont(-1, kSystemFont, 18);
+    if (!gui::GadgetExists(kAddButton)) {
+        gui::CreateButton(kAddButton, 10, height - 50, 180, 40, u"Add Countdown Event");
+    }
+    gui::DisableGadget(kAddButton, count >= kMostEvents);
+    if (!gui::GadgetExists(kSettingsGadget)) {
+        gui::CreateImageButton(kSettingsGadget, 410, height - 50, 40, 40, SystemSymbol(u"gearshape.fill"));
+        gui::SetGadgetAccessibleName(kSettingsGadget, u"Settings");
+        gui::AddGadgetCallback(kSettingsGadget, [] { ShowSettingsMenu(); });
+    }
+    if (count == 0 && !gui::GadgetExists(kEmptyText))
+        gui::CreateLabel(kEmptyText, 10, gui::WindowInnerHeight(kListWindow) / 2 - 40, 430, 25,
+                         u"No events exist. Click 'Add Countdown Event' to create one.", gui::LabelCentred);
+    for (int64_t i = 0; i < count; ++i)
+        AddRow(*state.Events.SelectElement(i), rows[static_cast<size_t>(i)], 10 + kRowHeight * i);
+    gui::ActivateWindow(kListWindow);
 }
 
 } // namespace nevalon::app

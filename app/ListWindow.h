@@ -1,15 +1,32 @@
 #pragma once
 
-#include "app/Countdown.h"
+#include "app/EventRecord.h"
 
-#include <vector>
+#include <cstdint>
 
 namespace nevalon::app {
 
-// Builds the list window's rows from Events (notices and roll-overs happen here).
+// Builds the list window afresh from Events: one row per event (its notices and roll-over happen here),
+// the add and settings buttons, and the empty-list text. Does nothing while the editor edits a record.
 void BuildListWindow();
 
-// The rows of the last build, in the order of Events.
-const std::vector<CountdownRow>& ListRows();
+// The window's height for `events` rows.
+int64_t ListWindowHeight(int64_t events);
+
+// "12:05 AM", "9:30 AM", "12:00 PM", "9:07 PM": the list's clock time of a date.
+String TwelveHourText(date::Date when);
+
+// "Repeats daily" and so on for a recurrence code; "Unknown recurrence" for a code outside 0-6.
+String RecurrenceName(int64_t code);
+
+// The tooltip of a row's title: its date, time and recurrence.
+String EventToolTip(const EventRecord& record);
+
+// The colour of a category's badge (RGBA, red lowest), by its name in lower case.
+int64_t BadgeColour(const String& categoryName);
+
+// A new 80 x 24 picture of a category's badge: its colour in a rounded box, its name centred in white.
+// The picture's number, 0 when it could not be drawn.
+int64_t CategoryBadge(const String& categoryName);
 
 } // namespace nevalon::app

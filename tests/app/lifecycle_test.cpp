@@ -174,7 +174,8 @@ TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickWhileRe
             platform::SetSystemSoundPlayerForTests([](int64_t) {});
             auto post = [&notices](int32_t code, int64_t object) {
                 gui::PostEvent(code, object, kHolderWindow, 0);
-                DispatchEvent(gui::WaitEvent(0));
+                for (int64_t next; (next = gui::WaitEvent(0)) != 0;)
+                    if (next > 0) DispatchEvent(next);
                 return notices;
             };
             int beforeClick = post(gui::EventTimer, kMinuteTimer);
