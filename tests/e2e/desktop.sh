@@ -23,7 +23,7 @@ start_desktop() {
   openbox_pid=$!
   await 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
     { echo "no window manager: $(cat "$work/openbox.log")" >&2; exit 1; }
-  trayer --edge top --align right --widthtype request --height 24 >"$work/trayer.log" 2>&1 &
+  trayer --edge top --align right --widthtype request --height 24 --SetPartialStrut true >"$work/trayer.log" 2>&1 &
   trayer_pid=$!
 }
 

@@ -54,6 +54,21 @@ if [ "$(cat "$events")" = "Launch|1000000000|0|0|1|1|0|0" ]; then
 else
   fail "click: $(cat "$events" "$work/run.log")"
 fi
+list_shown() { xdotool search --onlyvisible --name '^Nevalon$' >/dev/null; }
+if list_shown && [ "$(xdotool search --onlyvisible --name '^Nevalon$' getwindowgeometry | grep -c 'Geometry: 460x260')" = 1 ]; then
+  pass "the list window opens with one row"
+else
+  fail "no list window: $(xdotool search --name '^Nevalon$' getwindowgeometry 2>&1)"
+fi
+press_tray_icon nevalon 1
+await '! list_shown' && pass "a second click closes it" || fail "the second click left it open"
+# Past the double-click time: a double click counts as one click.
+sleep 0.6
+press_tray_icon nevalon 1
+await list_shown && await '[ "$(xdotool getactivewindow getwindowname)" = Nevalon ]' ||
+  fail "the list window does not open with the keyboard: $(xdotool getactivewindow getwindowname 2>&1)"
+xdotool key Escape
+await '! list_shown' && pass "Escape closes it" || fail "Escape left it open"
 quit_from_tray_menu nevalon $pid
 [ "$code" = 0 ] && pass "the tray menu's Quit ends it with exit code 0" || fail "Quit: exit $code"
 [ "$code" = running ] && kill -9 $pid

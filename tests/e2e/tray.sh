@@ -21,7 +21,7 @@ await 'grep -qx "status 0 0 0" "$work/tray.log"' && [ "$(grep -c ^status "$work/
 kill $trayer_pid
 wait $trayer_pid 2>/dev/null || true
 await '! xdotool search --name "^panel$"' || fail "the first tray host stays"
-trayer --edge top --align right --widthtype request --height 24 >"$work/trayer2.log" 2>&1 &
+trayer --edge top --align right --widthtype request --height 24 --SetPartialStrut true >"$work/trayer2.log" 2>&1 &
 trayer_pid=$!
 await 'xdotool search --name "^panel$"' || fail "no second tray host"
 panel=$(xdotool search --name '^panel$' | head -1)
