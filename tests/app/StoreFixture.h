@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/EventStore.h"
 #include "platform/Application.h"
+#include "runtime/gui/Toolkit.h"
 #include "platform/testing/TestSeams.h"
 #include "runtime/date/CurrentDate.h"
 #include "runtime/date/testing/Clock.h"
@@ -16,7 +17,7 @@
 
 namespace nevalon::app::testing {
 
-// Starts the platform application once for the whole test program.
+// Starts the toolkit (and with it the platform application) once for the whole test program.
 inline bool StartPlatformOnce()
 {
     static bool started = [] {
@@ -24,7 +25,7 @@ inline bool StartPlatformOnce()
         static char name[] = "nevalon";
         static char* argv[] = {name, nullptr};
         std::string error;
-        return platform::StartApplication(argc, argv, error);
+        return gui::InitToolkit(argc, argv, error);
     }();
     return started;
 }
