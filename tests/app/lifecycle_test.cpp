@@ -11,6 +11,7 @@
 #include "runtime/date/CurrentDate.h"
 #include "runtime/date/testing/Clock.h"
 #include "runtime/gui/EventQueue.h"
+#include "runtime/gui/Gadgets.h"
 #include "runtime/gui/KeyShortcut.h"
 #include "runtime/gui/Menu.h"
 #include "runtime/gui/PlatformMessage.h"
@@ -157,14 +158,15 @@ TEST_F(LifecycleTest, EscapeInTheListWindowClosesItAndTheEditor)
         ::testing::ExitedWithCode(0), "list=0 editor=0 export=0 x=321");
 }
 
-TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickWhileRemindersAreOn)
+TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickAndKeepsTheListCurrent)
 {
     EXPECT_EXIT(
         {
             TempDirectory data;
             setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+            static int64_t minutes = 30000000;
             date::SetClockForTests(
-                [] { return std::chrono::system_clock::time_point(std::chrono::hours(500000)); });
+                [] { return std::chrono::system_clock::time_point(std::chrono::minutes(minutes)); });
             Start();
             data.Put("nevalon_events.dat",
                      "soon|" + std::to_string(date::CurrentDate() + 600) + "|0|0|5|0|0|0\n");
@@ -185,11 +187,19 @@ TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickWhileRe
             State().NotificationsOff = 0;
             int otherTimer = post(gui::EventTimer, kMinuteTimer + 1);
             int on = post(gui::EventTimer, kMinuteTimer);
+            auto countdown = [] {
+                return system::StringToUtf8(
+                    gui::GetGadgetText(State().Events.SelectElement(0)->countdownGadget));
+            };
+            const std::string before = countdown();
+            ++minutes;
+            post(gui::EventTimer, kMinuteTimer);
             std::filesystem::remove_all(data.Path());
-            std::fprintf(stderr, "notices=%d%d%d%d\n", beforeClick, off, otherTimer, on);
+            std::fprintf(stderr, "notices=%d%d%d%d %s, then %s\n", beforeClick, off, otherTimer, on,
+                         before.c_str(), countdown().c_str());
             std::exit(0);
         },
-        ::testing::ExitedWithCode(0), "notices=0001");
+        ::testing::ExitedWithCode(0), "notices=0001 10 minutes, then 9 minutes");
 }
 
 TEST_F(LifecycleTest, SettingsMenuChoicesAreStoredAndStartAtLoginWritesTheAutostartEntry)
