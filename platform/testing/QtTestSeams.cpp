@@ -169,16 +169,6 @@ void PostQuitRequestForTests()
     QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
 }
 
-std::function<std::u16string()> AddTextFieldForTests(Window& window, const std::u16string& text)
-{
-    auto* w = dynamic_cast<QtWindow*>(&window);
-    if (!w) return [] { return std::u16string(); };
-    QPointer<QLineEdit> field = new QLineEdit(QString::fromStdU16String(text), w->Widget());
-    field->show();
-    field->setFocus();
-    return [field] { return field ? field->text().toStdU16String() : std::u16string(); };
-}
-
 bool SaveWindowPictureForTests(Window& window, const std::string& pngPath)
 {
     auto* w = dynamic_cast<QtWindow*>(&window);

@@ -71,10 +71,6 @@ bool ServeColorSchemeForTests(ColorScheme scheme);
 // Takes that portal off the bus.
 void StopColorSchemeServiceForTests();
 
-// Puts a text field holding `text` into the window's content and gives it the keyboard focus, as a string
-// gadget does; the function returned reads the field's text (empty once the window is gone).
-std::function<std::u16string()> AddTextFieldForTests(Window& window, const std::u16string& text);
-
 // One entry of a menu as it shows: a separator, or an item with its title, its key equivalent as the
 // menu writes it ("Ctrl+Q"; "" for none) and its check mark.
 struct MenuEntryForTests {

@@ -1,6 +1,8 @@
 #include "ToolkitFixture.h"
 #include "platform/Application.h"
+#include "runtime/gui/Gadgets.h"
 #include "runtime/gui/KeyShortcut.h"
+#include "runtime/gui/TextGadgets.h"
 
 namespace nevalon::gui {
 namespace {
@@ -112,7 +114,9 @@ TEST_F(KeyShortcutTest, AFocusedTextFieldTakesTheEditingKeysBeforeTheWindowsShor
     for (char16_t c : std::u16string_view(u"xcvazq"))
         AddKeyShortcut(1, c | Cmd, c);
     AddKeyShortcut(1, u'z' | Cmd | Shift, 1);
-    auto text = platform::AddTextFieldForTests(*PlatformWindowOf(1), u"hello");
+    ASSERT_NE(CreateEntryField(2, 10, 10, 200, 25, u"hello"), 0);
+    FocusGadget(2);
+    auto text = [] { return GetGadgetText(2); };
     // Select all, cut, undo, redo, paste, copy.
     for (auto [key, after] :
          {std::pair{Key(u"a", 0, Cmd), u"hello"}, std::pair{Key(u"x", 0, Cmd), u""},
