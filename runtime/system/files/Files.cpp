@@ -28,8 +28,11 @@ int OpenStream(const String& path, OpenMode mode, int64_t flags)
     std::string bytes;
     if (!SystemPath(path, bytes)) return -1;
     const char* name = bytes.c_str();
-    if (mode == OpenMode::Create)
-        return open(name, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, (flags & FileOwnerOnly) ? 0600 : 0666);
+    if (mode == OpenMode::Create) {
+        // O_EXCL also refuses a link at the path, dangling or not, so a planted one is never followed.
+        const int how = (flags & FileCreateNew) ? O_EXCL | O_NOFOLLOW : O_TRUNC;
+        return open(name, O_RDWR | O_CREAT | how | O_CLOEXEC, (flags & FileOwnerOnly) ? 0600 : 0666);
+    }
     if (mode == OpenMode::ReadWrite) {
         int stream = open(name, O_RDWR | O_CLOEXEC);
         // Only a missing file is created; an existing one that failed to open is never emptied.

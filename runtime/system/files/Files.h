@@ -12,6 +12,8 @@ inline constexpr int64_t FileNoBuffering = 0x80000;
 inline constexpr int64_t FileAppend = 0x100000;
 // A file that CreateFile makes is readable and writable by its owner only.
 inline constexpr int64_t FileOwnerOnly = 0x200000;
+// CreateFile makes a new file only: it fails when anything, a symbolic link included, is at the path.
+inline constexpr int64_t FileCreateNew = 0x400000;
 
 // Bytes of each buffered file's own buffer.
 inline constexpr int32_t FileBufferSize = 4096;

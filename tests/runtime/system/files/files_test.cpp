@@ -140,6 +140,24 @@ TEST_F(FilesTest, FailedOpeningsFreeTheNumberAndRefusedWritesReportFailure)
     EXPECT_EQ(FileBytes(dir.Path("fine")), "kept");
 }
 
+TEST_F(FilesTest, CreateNewMakesAnOwnerOnlyFileAndRefusesAnythingAtThePath)
+{
+    const int64_t flags = FileCreateNew | FileOwnerOnly;
+    ASSERT_EQ(CreateFile(0, PathOf("new"), flags), 1);
+    WriteText(0, u"first");
+    CloseFile(0);
+    struct stat status {};
+    ASSERT_EQ(stat(dir.Path("new").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    dir.Put("target", "kept");
+    symlink(dir.Path("target").c_str(), dir.Path("link").c_str());
+    symlink(dir.Path("absent").c_str(), dir.Path("dangling").c_str());
+    for (const char* name : {"new", "link", "dangling"})
+        EXPECT_EQ(CreateFile(0, PathOf(name), flags), 0) << name;
+    EXPECT_EQ(FileBytes(dir.Path("new")) + FileBytes(dir.Path("target")), "firstkept");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("absent")));
+}
+
 TEST_F(FilesTest, ReadLineTakesEveryKindOfLineEndAndReplacesOddBytesWithoutLosingTheLine)
 {
     for (const char* bytes :
