@@ -29,6 +29,7 @@ inline constexpr int64_t kQuitItem = 7;
 inline constexpr int64_t kStatusIcon = 0;
 inline constexpr int64_t kSettingsGadget = 8;
 inline constexpr int64_t kAppearanceChangedEvent = 66036;
+inline constexpr int64_t kExportCheckBox = 7;
 inline constexpr int64_t kCancelGadget = 10;
 inline constexpr int64_t kMinuteTimer = 1;
 inline constexpr int64_t kMinutePeriod = 60000;
@@ -45,6 +46,8 @@ struct AppState {
     uint8_t NotificationsOff = 0;
     uint8_t ExportToCalendar = 0;
     uint8_t EditingExisting = 0;
+    // The record the editor changes; meaningful only while EditingExisting is 1.
+    EventRecord* EditedRecord = nullptr;
     int64_t AppearanceObserver = 0;
     int64_t SharedApp = 0;
     int64_t Defaults = 0;

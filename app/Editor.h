@@ -1,8 +1,30 @@
 #pragma once
 
+#include <cstdint>
+
 namespace nevalon::app {
 
-// The trash button of a row: asks before deleting its event, then saves and builds the list again.
+// Builds the editor window: empty for addMode 1, filled from EditedRecord for 0.
+void OpenEventEditor(int64_t addMode);
+
+// The list window's add button: opens an empty editor unless one is open.
+void AddEventHandler();
+
+// A row's Edit button: opens the editor on that row's event, or refills an open editor with it.
+void EditEventHandler();
+
+// The trash button of a row: asks before deleting its event, then saves and builds the list again. An
+// editor open on a record closes first, as the reload replaces every record.
 void DeleteEventHandler();
+
+// The Save button: checks the input (each failure shows why and keeps the editor open), stores the event,
+// exports it when asked, saves the file, closes the editor and loads the list again.
+void SaveEventHandler();
+
+// The calendar check box: flips ExportToCalendar and shows it.
+void ToggleCalendarExport();
+
+// Closes the editor (if open) and clears EditingExisting, ExportToCalendar and EditedRecord.
+void CloseEditorWindow();
 
 } // namespace nevalon::app

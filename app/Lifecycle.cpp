@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Appearance.h"
+#include "app/Editor.h"
 #include "app/EventStore.h"
 #include "app/ListWindow.h"
 #include "app/Reminders.h"
@@ -82,13 +83,6 @@ bool OnDesktop(int64_t i, int64_t x, int64_t y)
 {
     return gui::ScreenLeft(i) <= x && x <= gui::ScreenLeft(i) + gui::ScreenWidth(i) &&
            gui::ScreenTop(i) <= y && y <= gui::ScreenTop(i) + gui::ScreenHeight(i);
-}
-
-void CloseEditorWindow()
-{
-    if (gui::WindowExists(kEditorWindow)) gui::DestroyWindow(kEditorWindow);
-    State().EditingExisting = 0;
-    State().ExportToCalendar = 0;
 }
 
 // A click on the status-bar icon opens the list window under the pointer, or closes it.
@@ -197,6 +191,7 @@ void DispatchEvent(int64_t code)
         break;
     case gui::EventGadget:
         if (gui::EventGadgetNumber() == kCancelGadget) CloseEditorWindow();
+        if (gui::EventGadgetNumber() == kExportCheckBox) ToggleCalendarExport();
         break;
     case gui::EventStatusIcon:
         if (gui::EventSubtype() == 0) StatusIconClicked();

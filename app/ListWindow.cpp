@@ -87,6 +87,7 @@ void AddRow(EventRecord& record, const CountdownRow& row, int64_t top)
     gui::SetGadgetFont(record.countdownGadget, gui::FontHandle(countdownFont));
     gui::SetGadgetColor(record.countdownGadget, gui::GadgetFrontColor, row.colour);
     record.editGadget = gui::CreateButton(-1, 354, top + 10, 50, 40, u"Edit");
+    gui::AddGadgetCallback(record.editGadget, EditEventHandler);
 
     const String& category =
         record.category >= 0 && record.category <= 6 ? State().Categories[record.category] : String(u"Other");
@@ -185,6 +186,7 @@ void BuildListWindow()
     if (!gui::FontExists(countdownFont)) countdownFont = gui::OpenFont(-1, kSystemFont, 18);
     if (!gui::GadgetExists(kAddButton)) {
         gui::CreateButton(kAddButton, 10, height - 50, 180, 40, u"Add Countdown Event");
+        gui::AddGadgetCallback(kAddButton, AddEventHandler);
     }
     gui::DisableGadget(kAddButton, count >= kMostEvents);
     if (!gui::GadgetExists(kSettingsGadget)) {

@@ -1,0 +1,175 @@
+#include "StoreFixture.h"
+#include "app/Editor.h"
+#include "app/Lifecycle.h"
+#include "app/ListWindow.h"
+#include "runtime/date/Dates.h"
+#include "runtime/gui/EventQueue.h"
+#include "runtime/gui/Gadgets.h"
+#include "runtime/gui/Window.h"
+
+namespace nevalon::app::testing {
+namespace {
+
+constexpr int64_t kTitle = 3, kDate = 4, kTime = 5, kAmPm = 6, kRecurrenceBox = 12, kCategoryBox = 13;
+constexpr int64_t kPm = 1, kAm = 0;
+
+class EditorTest : public StoreTest {
+protected:
+    void TearDown() override
+    {
+        CloseListWindow();
+        StoreTest::TearDown();
+    }
+    // A person's click, then the main loop's dispatch of whatever it queued.
+    static void Click(int64_t gadget)
+    {
+        platform::ClickViewForTests(gui::GadgetID(gadget));
+        while (platform::ProcessPlatformEvents(0)) {
+        }
+        while (int32_t code = gui::DequeueEvent())
+            DispatchEvent(code);
+    }
+    void OpenEmptyEditor()
+    {
+        BuildListWindow();
+        Click(1);
+    }
+    static void Fill(const String& title, date::Date day, const String& time, int64_t pm)
+    {
+        gui::SetGadgetText(kTitle, title);
+        gui::SetGadgetState(kDate, day);
+        gui::SetGadgetText(kTime, time);
+        gui::SetGadgetState(kAmPm, pm);
+    }
+    // The clock time on the day `days` after today (within this month).
+    date::Date Today(int32_t hour, int32_t minute, int32_t days = 0) const
+    {
+        return date::MakeDate(static_cast<int32_t>(date::DateYear(now)),
+                              static_cast<int32_t>(date::DateMonth(now)),
+                              static_cast<int32_t>(date::DateDay(now)) + days, hour, minute, 0);
+    }
+};
+
+TEST_F(EditorTest, SaveChecksTheInputInOrderAndStoresNothingOnFailure)
+{
+    const String badDate =
+        u"An invalid date was selected. Please supply a valid date in YYYY-MM-DD format.\n";
+    const String badYear = u"An invalid year was selected. Please supply a year between 1900 and 2100.\n";
+    const String format = u"Please enter the Countdown Event time in HH:MM format.\n";
+    const String value = u"Invalid time value. Please check input.\n";
+    Add(u"Dup", Today(10, 0) - now);
+    // Each row fails one check and would fail the later ones too.
+    for (auto [title, day, time, message] : std::vector<std::tuple<String, date::Date, String, String>>{
+             {u"", 0, u"bad", u"The Countdown Event title cannot be empty.\n"},
+             {u"a|b", now, u"10:00", u"The Countdown Event title cannot contain '|'.\n"},
+             {u"T", 0, u"bad", badDate},
+             {u"T", date::MakeDate(1899, 12, 31, 0, 0, 0), u"bad", badYear},
+             {u"T", date::MakeDate(2101, 1, 1, 0, 0, 0), u"10:00", badYear},
+             {u"T", now, u"9:30", format},
+             {u"T", now, u"0930x", format},
+             {u"T", now, u"24:00", value},
+             {u"T", now, u"10:60", value},
+             {u"T", now, u"-1:30", value},
+             {u"Dup", now, u"10:00", u"An event with the same title and time already exists.\n"}}) {
+        OpenEmptyEditor();
+        Fill(title, day, time, kAm);
+        notices.clear();
+        SaveEventHandler();
+        EXPECT_EQ(notices, std::vector<String>{message}) << system::StringToUtf8(time);
+        EXPECT_TRUE(gui::WindowExists(kEditorWindow));
+        EXPECT_EQ(Records().size(), 1u);
+        EXPECT_EQ(gui::GetGadgetState(kDate), message == badDate || message == badYear ? now : day);
+        CloseListWindow();
+    }
+}
+
+TEST_F(EditorTest, TwelveHourTimesGiveTheirMomentOnTheChosenDay)
+{
+    for (auto [time, pm, hour, minute] :
+         {std::tuple{u"12:30", kPm, 12, 30}, std::tuple{u"12:30", kAm, 0, 30},
+          std::tuple{u"13:15", kAm, 13, 15}, std::tuple{u"13:15", kPm, 13, 15},
+          std::tuple{u"00:30", kPm, 12, 30}, std::tuple{u"1:234", kAm, 1, 34},
+          std::tuple{u"ab:cd", kAm, 0, 0}, std::tuple{u"ab:cd", kPm, 12, 0},
+          std::tuple{u"-1:30", kPm, 11, 30}}) {
+        State().Events.EmptyList();
+        OpenEmptyEditor();
+        Fill(u"T", Today(15, 0, 10), time, pm); // the day's own time of day is ignored
+        SaveEventHandler();
+        ASSERT_EQ(Records().size(), 1u) << system::StringToUtf8(time);
+        EXPECT_EQ(Records()[0].date, Today(hour, minute, 10)) << system::StringToUtf8(time) << " " << pm;
+        EXPECT_FALSE(gui::WindowExists(kEditorWindow));
+        CloseListWindow();
+    }
+}
+
+TEST_F(EditorTest, SavingTheDefaultsGivesMidnightOfTheChosenDay)
+{
+    OpenEmptyEditor();
+    gui::SetGadgetText(kTitle, u"Party");
+    SaveEventHandler();
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(Records()[0].date, Today(0, 0));
+    EXPECT_NE(FileText().find("Party"), std::string::npos);
+}
+
+TEST_F(EditorTest, EditFillsTheEditorRefillsItAndSavingClearsTheFlags)
+{
+    // The record's clock time, the editor's time text and its AM/PM choice.
+    const std::vector<std::tuple<int, int, String, int64_t>> rows = {
+        {0, 5, u"12:05", kAm}, {9, 30, u"09:30", kAm}, {12, 0, u"12:00", kPm}, {21, 7, u"09:07", kPm}};
+    for (auto [hour, minute, text, pm] : rows) {
+        EventRecord& record =
+            Add(u"E" + system::IntegerToString(hour), Today(hour, minute, 1) - now, RecurWeekly, 2);
+        record.reachedShown = record.dayReminderShown = record.tenMinuteReminderShown = 1;
+    }
+    BuildListWindow();
+    EventRecord last;
+    for (auto [hour, minute, text, pm] : rows) {
+        for (const EventRecord& record : Records())
+            if (record.title == u"E" + system::IntegerToString(hour)) last = record;
+        Click(last.editGadget);
+        EXPECT_EQ(gui::GetGadgetText(kTitle), last.title);
+        EXPECT_EQ(gui::GetGadgetText(kTime), text);
+        EXPECT_EQ(gui::GetGadgetState(kAmPm), pm);
+        EXPECT_EQ(gui::GetGadgetState(kRecurrenceBox), RecurWeekly);
+        EXPECT_EQ(gui::GetGadgetState(kCategoryBox), 2);
+    }
+    SaveEventHandler(); // unchanged: no collision with itself
+    EXPECT_TRUE(notices.empty());
+    ASSERT_EQ(Records().size(), rows.size());
+    for (const EventRecord& saved : Records()) // only the edited record's flags are cleared
+        EXPECT_EQ(saved.reachedShown + saved.dayReminderShown + saved.tenMinuteReminderShown,
+                  saved.title == last.title ? 0 : 3);
+}
+
+TEST_F(EditorTest, DeleteSavesAndReloadsWhateverTheAnswerAndClosesAnEditorOnARecord)
+{
+    Add(u"A", 3600);
+    Add(u"B", 7200);
+    for (auto [answer, left] : {std::pair{1, 2u}, std::pair{0, 1u}}) { // No, then Yes
+        platform::SetAlertResponderForTests([answer](const platform::AlertRequest&) { return answer; });
+        BuildListWindow();
+        Click(Records()[0].editGadget);
+        ASSERT_TRUE(State().EditingExisting);
+        Click(Records()[0].trashGadget);
+        EXPECT_FALSE(gui::WindowExists(kEditorWindow));
+        EXPECT_EQ(State().EditedRecord, nullptr);
+        EXPECT_EQ(Records().size(), left);
+        EXPECT_EQ(FileText().find("A|") != std::string::npos, left == 2u) << "saved either way";
+        EXPECT_TRUE(gui::WindowExists(kListWindow));
+    }
+}
+
+TEST_F(EditorTest, CheckBoxFollowsTheExportFlagAndClosingClearsIt)
+{
+    OpenEmptyEditor();
+    Click(kExportCheckBox);
+    EXPECT_EQ(State().ExportToCalendar, 1);
+    EXPECT_EQ(gui::GetGadgetState(kExportCheckBox), 1);
+    Click(kCancelGadget);
+    EXPECT_FALSE(gui::WindowExists(kEditorWindow));
+    EXPECT_EQ(State().ExportToCalendar, 0);
+}
+
+} // namespace
+} // namespace nevalon::app::testing
