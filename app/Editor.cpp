@@ -115,6 +115,7 @@ void OpenEventEditor(int64_t addMode)
     gui::CreateEntryField(kTitleField, 10, 30, 280, 25, u"");
     PlatformMessage(nullptr, gui::GadgetID(kTitleField), "setBezelStyle:", {1});
     gui::SetGadgetAttribute(kTitleField, gui::EntryMaximumLength, kTitleLength);
+    gui::SetGadgetAttribute(kTitleField, gui::EntryRefusedCharacter, u'|');
     gui::CreateLabel(-1, 10, 70, 330, 20, u"Event Date");
     gui::CreateDateField(kDateField, 10, 92, 110, 25);
     gui::CreateLabel(-1, 120, 70, 180, 20, u"Time (HH:MM)");

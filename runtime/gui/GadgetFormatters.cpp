@@ -10,6 +10,7 @@ std::optional<std::u16string>
 KxMaximumLengthFormatter::IsPartialStringValid(const std::u16string& proposed) const
 {
     if (static_cast<int64_t>(proposed.size()) > maxLength_) return std::nullopt;
+    if (refused_ != 0 && proposed.find(refused_) != std::u16string::npos) return std::nullopt;
     return proposed;
 }
 

@@ -16,6 +16,9 @@ public:
 
     void SetMaximumLength(int32_t length) { maxLength_ = length; }
     int32_t MaximumLength() const { return maxLength_; }
+    // A character no edit may bring in (0: none), for fields whose text ends up in a delimited record.
+    void SetRefusedCharacter(char16_t c) { refused_ = c; }
+    char16_t RefusedCharacter() const { return refused_; }
 
     // The text to show for an edit that would leave `proposed`: the proposal, a replacement, or nothing to
     // refuse the edit. Lengths count UTF-16 units.
@@ -23,6 +26,7 @@ public:
 
 private:
     int32_t maxLength_ = std::numeric_limits<int32_t>::max();
+    char16_t refused_ = 0;
 };
 
 // Shows what is typed in upper case.

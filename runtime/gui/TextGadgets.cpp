@@ -87,9 +87,12 @@ public:
     {
         if (attribute == EntryMaximumLength)
             formatter_->SetMaximumLength(static_cast<int32_t>(std::clamp<int64_t>(value, 0, INT32_MAX)));
+        if (attribute == EntryRefusedCharacter && value >= 0 && value <= 0xFFFF)
+            formatter_->SetRefusedCharacter(static_cast<char16_t>(value));
     }
     int64_t GetGadgetAttribute(int64_t attribute) override
     {
+        if (attribute == EntryRefusedCharacter) return formatter_->RefusedCharacter();
         return attribute == EntryMaximumLength ? formatter_->MaximumLength() : 0;
     }
 

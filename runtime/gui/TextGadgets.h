@@ -19,7 +19,8 @@ enum EntryFieldFlags : int64_t {
 };
 
 // Attribute of an entry field: the most characters (UTF-16 units) it takes; edits beyond are refused.
-enum EntryFieldAttributes : int64_t { EntryMaximumLength = 1 };
+// EntryRefusedCharacter: a character code no edit may bring in (0: none).
+enum EntryFieldAttributes : int64_t { EntryMaximumLength = 1, EntryRefusedCharacter = 2 };
 
 // A line of plain text that is neither editable nor selectable (GetGadgetText / SetGadgetText). State is
 // always 0. Colours: GadgetFrontColor, GadgetBackColor. Disabled, it draws its text in the desktop's disabled

@@ -81,6 +81,9 @@ TEST_F(EditorTest, SaveChecksTheInputInOrderAndStoresNothingOnFailure)
         EXPECT_EQ(gui::GetGadgetState(kDate), message == badDate || message == badYear ? now : day);
         CloseListWindow();
     }
+    OpenEmptyEditor();
+    platform::TypeIntoViewForTests(gui::GadgetID(kTitle), u"a|b");
+    EXPECT_EQ(gui::GetGadgetText(kTitle), u"ab") << "the field refuses a field separator as it is typed";
 }
 
 TEST_F(EditorTest, TwelveHourTimesGiveTheirMomentOnTheChosenDay)
