@@ -78,13 +78,6 @@ bool OperatingSystemTooOld()
     return version.major <= 11;
 }
 
-// Desktop bounds are inclusive on every side.
-bool OnDesktop(int64_t i, int64_t x, int64_t y)
-{
-    return gui::ScreenLeft(i) <= x && x <= gui::ScreenLeft(i) + gui::ScreenWidth(i) &&
-           gui::ScreenTop(i) <= y && y <= gui::ScreenTop(i) + gui::ScreenHeight(i);
-}
-
 // A click on the status-bar icon opens the list window under the pointer, or closes it.
 void StatusIconClicked()
 {
@@ -249,6 +242,12 @@ void RefreshListWindow()
     BuildListWindow();
 }
 
+bool DesktopContains(int64_t desktop, int64_t x, int64_t y)
+{
+    return gui::ScreenLeft(desktop) <= x && x <= gui::ScreenLeft(desktop) + gui::ScreenWidth(desktop) &&
+           gui::ScreenTop(desktop) <= y && y <= gui::ScreenTop(desktop) + gui::ScreenHeight(desktop);
+}
+
 int64_t DesktopUnderMouse()
 {
     int64_t n = gui::CountScreens();
@@ -256,7 +255,7 @@ int64_t DesktopUnderMouse()
     if (n < 0) return 0;
     int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
     for (int64_t i = n - 1; i >= 0; --i) {
-        if (OnDesktop(i, x, y)) return i;
+        if (DesktopContains(i, x, y)) return i;
     }
     return 0;
 }
@@ -267,7 +266,7 @@ int64_t ListWindowXUnderMouse()
     int64_t count = gui::CountScreens();
     int64_t desktop = -1;
     for (int64_t i = 0; i < count && desktop < 0; ++i) {
-        if (OnDesktop(i, x, y)) desktop = i;
+        if (DesktopContains(i, x, y)) desktop = i;
     }
     // A pointer outside every screen (possible mid-reconfiguration) opens on the main screen.
     if (desktop < 0) desktop = 0;

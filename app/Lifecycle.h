@@ -23,6 +23,9 @@ void CloseListWindow();
 // Builds the list window again from Events without reading the events file.
 void RefreshListWindow();
 
+// Whether the point lies on the desktop, its edges included.
+bool DesktopContains(int64_t desktop, int64_t x, int64_t y);
+
 // Index of the desktop under the pointer, searching from the last; 0 when none, -1 without desktops.
 int64_t DesktopUnderMouse();
 

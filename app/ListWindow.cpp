@@ -48,16 +48,13 @@ int64_t SystemSymbol(const char16_t* name)
 // The left edge of the window: where the pointer asked for it, kept off the right edge of its screen.
 int64_t WindowLeftEdge()
 {
-    int64_t x = State().ListWindowX;
+    const int64_t x = State().ListWindowX;
     const int64_t desktop = DesktopUnderMouse();
-    gui::CountScreens();
     const int64_t right = gui::ScreenWidth(desktop);
     if (x + kListWindowWidth < right) return x;
-    for (int64_t i = 0; i < gui::CountScreens(); ++i) {
-        const bool holds = gui::ScreenLeft(i) <= right && right <= gui::ScreenLeft(i) + gui::ScreenWidth(i) &&
-                           gui::ScreenTop(i) <= 0 && 0 <= gui::ScreenTop(i) + gui::ScreenHeight(i);
-        if (holds) return i == desktop ? right - kListWindowWidth : x;
-    }
+    const int64_t count = gui::CountScreens();
+    for (int64_t i = 0; i < count; ++i)
+        if (DesktopContains(i, right, 0)) return i == desktop ? right - kListWindowWidth : x;
     return x;
 }
 
