@@ -102,10 +102,11 @@ public:
     void SetToolTip(const std::u16string& text) override
     {
         // Converted, so that a tip which looks like markup still shows its characters.
-        if (widget_)
-            widget_->setToolTip(
-                text.empty() ? QString()
-                             : Qt::convertFromPlainText(QString::fromStdU16String(text), Qt::WhiteSpacePre));
+        if (!widget_) return;
+        const QString plain = QString::fromStdU16String(text);
+        widget_->setToolTip(plain.isEmpty() ? QString() : Qt::convertFromPlainText(plain, Qt::WhiteSpacePre));
+        // A screen reader would otherwise read the tip's markup out.
+        widget_->setAccessibleDescription(plain);
     }
     void SetAccessibleName(const std::u16string& name) override
     {
