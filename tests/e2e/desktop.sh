@@ -11,7 +11,7 @@ work=$(mktemp -d)
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY DISPLAY SESSION_MANAGER
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 
 start_desktop() {
   # Xvfb picks a free display itself, so that tests running at once never share one.
@@ -27,8 +27,16 @@ start_desktop() {
   trayer_pid=$!
 }
 
+# A private session bus, on which the accessibility bus starts when a program or a reader asks for it.
+start_session_bus() {
+  dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >"$work/bus.log" 2>&1 &
+  bus_pid=$!
+  await 'test -s "$work/bus"' || { echo "cannot start a session bus: $(cat "$work/bus.log")" >&2; exit 1; }
+  export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus")
+}
+
 stop_desktop() {
-  kill ${trayer_pid:-} ${openbox_pid:-} ${xvfb_pid:-} 2>/dev/null || true
+  kill ${trayer_pid:-} ${openbox_pid:-} ${bus_pid:-} ${xvfb_pid:-} 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
 }
@@ -54,6 +62,27 @@ quit_from_tray_menu() {
     await_exit "$2" 1
     [ "$code" = running ] || break
   done
+}
+
+list_shown() { xdotool search --onlyvisible --name '^Nevalon$' >/dev/null; }
+
+# Reads the program over AT-SPI (see atspi.py); needs start_session_bus before the program starts.
+atspi() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@"; }
+# Clicks the showing object named $1 where a screen reader says it is.
+click_named() {
+  local at
+  at=$(atspi where "$1") || return 1
+  xdotool mousemove --sync $at click 1
+}
+
+# Presses Return until the shell command $1 holds (a notice or question may be up meanwhile).
+return_until() {
+  for _ in $(seq 30); do
+    eval "$1" && return 0
+    sleep 0.3
+    xdotool key Return
+  done
+  return 1
 }
 
 # Waits up to 5 seconds for the shell command $1 to succeed.

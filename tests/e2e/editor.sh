@@ -17,15 +17,6 @@ click_list() {
   eval "$(xdotool search --onlyvisible --name '^Nevalon$' getwindowgeometry --shell | head -5)"
   xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
 }
-# Presses Return until the shell command $1 holds (a notice or question may be up meanwhile).
-return_until() {
-  for _ in $(seq 30); do
-    eval "$1" && return 0
-    sleep 0.3
-    xdotool key Return
-  done
-  return 1
-}
 
 click_list 100 200 # "Add Countdown Event", at the bottom of the empty list (230 high)
 await 'xdotool search --onlyvisible --name "^Add Event$"' && pass "Add opens the editor" || fail "no editor"

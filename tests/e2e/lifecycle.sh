@@ -54,7 +54,6 @@ if [ "$(cat "$events")" = "Launch|1000000000|0|0|1|1|0|0" ]; then
 else
   fail "click: $(cat "$events" "$work/run.log")"
 fi
-list_shown() { xdotool search --onlyvisible --name '^Nevalon$' >/dev/null; }
 if list_shown && [ "$(xdotool search --onlyvisible --name '^Nevalon$' getwindowgeometry | grep -c 'Geometry: 460x260')" = 1 ]; then
   pass "the list window opens with one row"
 else

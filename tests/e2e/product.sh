@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# A person's first days with Nevalon, checked as they see it and as a screen reader reads it: the first
+# run, an event added by typing, a recurring event that rolls forward, and settings kept across a restart.
+source "$(dirname "$0")/desktop.sh"
+nevalon=$1
+export TZ=UTC QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_desktop
+start_session_bus
+events=$XDG_DATA_HOME/nevalon_events.dat
+settings=$XDG_CONFIG_HOME/com.brask.Nevalon.conf
+
+start() {
+  "$nevalon" >>"$work/run.log" 2>&1 &
+  pid=$!
+  await 'tray_icon_line nevalon' || fail "no icon: $(cat "$work/run.log")"
+}
+# Reads the showing objects; a line is role, name, description and states, tab-separated.
+reads() { atspi dump >"$work/screen" && grep -qP "$1" "$work/screen"; }
+quit() {
+  quit_from_tray_menu nevalon $pid
+  [ "$code" = 0 ] && pass "the tray menu's Quit ends it with exit code 0" || fail "Quit: exit $code"
+  if [ "$code" = running ]; then kill -9 $pid; fi
+}
+
+await 'xdotool search --name "^panel$"' || fail "no tray host"
+panel=$(xdotool search --name '^panel$' | head -1)
+
+# First run: no events, no settings.
+start
+press_tray_icon nevalon 1
+await list_shown || fail "no list window"
+eval "$(xdotool getmouselocation --shell)"
+pointer_x=$X
+eval "$(xdotool search --onlyvisible --name '^Nevalon$' getwindowgeometry --shell | head -5)"
+# Under the pointer, just below the 24-pixel panel at the top of the screen.
+if [ "$X" -le "$pointer_x" ] && [ "$((X + WIDTH))" -ge "$pointer_x" ] && [ "$Y" -ge 24 ] && [ "$Y" -le 60 ] &&
+  [ "$WIDTH" = 460 ] && [ "$HEIGHT" = 230 ]; then
+  pass "the empty list window opens under the pointer, below the panel"
+else
+  fail "list window at $X,$Y ${WIDTH}x$HEIGHT, pointer at x $pointer_x"
+fi
+if reads "^label\tNo events exist. Click 'Add Countdown Event' to create one.\t" &&
+  reads "^push button\tAdd Countdown Event\t.*\tfocused" && reads "^push button\tSettings\t"; then
+  pass "a screen reader reads the empty list and its buttons, the Add button focused"
+else
+  fail "the empty list reads: $(cat "$work/screen")"
+fi
+
+# The focused Add button opens the editor; the typed title and Return save the event at today's midnight,
+# already passed, so its notice follows.
+xdotool key space
+await '[ "$(xdotool getactivewindow getwindowname)" = "Add Event" ]' || fail "no editor with the keyboard"
+xdotool type --delay 20 "Trip to Oslo"
+midnight=$(date -d "$(date +%F) 00:00" +%s)
+return_until '[ "$(cat "$events" 2>/dev/null)" = "Trip to Oslo|$midnight|0|0|5|1|0|0" ]' &&
+  pass "the typed event is on disk with its notice recorded" || fail "data file: $(cat "$events" 2>&1)"
+xdotool key Escape
+await '! list_shown' && pass "Escape closes the list window" || fail "Escape left it open"
+sleep 0.6 # past the double-click time
+press_tray_icon nevalon 1
+await list_shown || fail "a second click does not reopen it"
+if reads "^label\tTrip to Oslo\tEvent Date: $(date +%F) at 12:00 AM\\\\nRecurrence: None\t" &&
+  reads "^label\tThis event has passed!\t" && reads "^frame\tOther\t" && reads "^push button\tEdit\t" &&
+  reads "^push button\tDelete\t"; then
+  pass "the reopened list reads the event's row: title, date, countdown, category, Edit and Delete"
+else
+  fail "the row reads: $(cat "$work/screen")"
+fi
+
+# The gear menu, as a reader hears it while the Down key walks it: $1 presses, then Escape.
+menu_reads() {
+  click_named Settings || fail "no Settings button"
+  atspi focus 4 >"$work/menu" &
+  await 'grep -q listening "$work/menu"'
+  for _ in $(seq "$1"); do
+    xdotool key Down
+    sleep 0.2
+  done
+  wait $!
+}
+# Chooses the $1th item of the gear menu with the keyboard.
+choose_setting() {
+  list_shown || { press_tray_icon nevalon 1 && await list_shown; }
+  click_named Settings || fail "no Settings button"
+  sleep 0.5
+  for _ in $(seq "$1"); do xdotool key Down; done
+  xdotool key Return
+  sleep 0.6
+}
+menu_reads 2
+xdotool key Escape
+if grep -qP "^menu item\tSort Countdown Events by Category\t\tchecked,focused" "$work/menu" &&
+  grep -qP "^menu item\tDisable Countdown Notifications\t\tfocused" "$work/menu"; then
+  pass "a reader hears the gear menu's items and their check marks: sorting on, notices on"
+else
+  fail "the gear menu reads: $(cat "$work/menu")"
+fi
+choose_setting 1
+choose_setting 2
+grep -q '^Sort=0' "$settings" && grep -q '^Alarms=1' "$settings" &&
+  pass "the gear menu's toggles are written at once" || fail "settings: $(cat "$settings" 2>&1)"
+quit
+
+# Across a restart: the toggles stay, and a passed yearly event gets its notice and rolls forward on disk.
+long_ago=$(date -d "2020-03-10 18:30" +%s)
+next=$(date -d "$(($(date +%Y) + 1))-03-10 18:30" +%s)
+[ "$(date -d "$(date +%Y)-03-10 18:30" +%s)" -gt "$(date +%s)" ] && next=$(date -d "$(date +%Y)-03-10 18:30" +%s)
+echo "Wedding day|$long_ago|0|6|0|0|0|0" >"$events"
+start
+press_tray_icon nevalon 1
+await 'reads "^label\tA Countdown Event was reached!"' &&
+  pass "a passed yearly event's notice is read out" || fail "no notice: $(cat "$work/screen")"
+return_until '[ "$(cat "$events")" = "Wedding day|$next|0|6|0|0|0|0" ]' &&
+  pass "the yearly event rolls forward to its next date on disk" || fail "rolled: $(cat "$events")"
+await list_shown || fail "no list window after the restart"
+menu_reads 2
+if grep -qP "^menu item\tSort Countdown Events by Category\t\tfocused" "$work/menu" &&
+  grep -qP "^menu item\tDisable Countdown Notifications\t\tchecked,focused" "$work/menu"; then
+  pass "both toggles keep their state across a restart"
+else
+  fail "the gear menu after a restart reads: $(cat "$work/menu")"
+fi
+xdotool key Escape
+quit
+finish
