@@ -124,16 +124,25 @@ void OpenEventEditor(int64_t addMode)
     PlatformMessage(nullptr, gui::GadgetID(kTimeField), "setBezelStyle:", {1});
     gui::SetGadgetAttribute(kTimeField, gui::EntryMaximumLength, 5);
     CreateChoice(kAmPmBox, 224, 93, 70, {u"AM", u"PM"}, 0);
-    gui::CreateLabel(-1, 10, 130, 160, 25, u"Repeat Countdown");
+    const int64_t recurrenceLabel = gui::CreateLabel(-1, 10, 130, 160, 25, u"Repeat Countdown");
     CreateChoice(kRecurrenceBox, 8, 150, 160, {kRecurrenceLabels.begin(), kRecurrenceLabels.end()},
                  RecurNever);
-    gui::CreateLabel(-1, 10, 180, 160, 25, u"Event Category");
+    const int64_t categoryLabel = gui::CreateLabel(-1, 10, 180, 160, 25, u"Event Category");
     CreateChoice(kCategoryBox, 10, 200, 160, {state.Categories.begin(), state.Categories.end()},
                  kOtherCategory);
     gui::CreateCheckBox(kExportCheckBox, 10, 240, 300, 25, u"Also create a Calendar Event");
     gui::CreateButton(kCancelGadget, 100, 290, 100, 25, u"Cancel");
     gui::CreateButton(kSaveButton, 220, 290, 90, 25, u"Save", gui::ButtonDefault);
     gui::AddGadgetCallback(kSaveButton, SaveEventHandler);
+
+    // The labels above the fields are gadgets of their own, so a screen reader learns the names here;
+    // combo boxes by their label, as the desktop's readers name a combo box by its item (AM or PM says
+    // enough).
+    for (auto [gadget, name] :
+         {std::pair{kTitleField, u"Event Title"}, {kDateField, u"Event Date"}, {kTimeField, u"Time (HH:MM)"}})
+        gui::SetGadgetAccessibleName(gadget, name);
+    gui::SetGadgetLabel(kRecurrenceBox, recurrenceLabel);
+    gui::SetGadgetLabel(kCategoryBox, categoryLabel);
 
     state.EditingExisting = addMode ? 0 : 1;
     state.ExportToCalendar = 0;

@@ -50,6 +50,9 @@ public:
     virtual void SetToolTip(const std::u16string& text) = 0;
     // The name screen readers announce. Views with a title or a text are named by it unless given one here.
     virtual void SetAccessibleName(const std::u16string& name) = 0;
+    // Makes this view, a label, the one screen readers name `target` by ("labelled by"); for views that
+    // take their name from their value, such as pop-up buttons. Nothing for views that are no label.
+    virtual void LabelFor(View& target) = 0;
 
     // Gives the view the keyboard focus in its window; the window itself is not brought forward.
     virtual void Focus() = 0;

@@ -6,6 +6,7 @@
 #include "platform/qt/QtFont.h"
 #include "platform/qt/QtWindow.h"
 
+#include <QLabel>
 #include <QPalette>
 #include <QPixmap>
 #include <QPointer>
@@ -111,6 +112,12 @@ public:
     void SetAccessibleName(const std::u16string& name) override
     {
         if (widget_) widget_->setAccessibleName(QString::fromStdU16String(name));
+    }
+    void LabelFor(View& target) override
+    {
+        auto* label = qobject_cast<QLabel*>(widget_.data());
+        QtWidgetHolder* holder = Of(target);
+        if (label && holder && holder->Widget()) label->setBuddy(holder->Widget());
     }
     void Focus() override
     {

@@ -74,6 +74,8 @@ public:
         KxGadgetFunctions::ResizeGadget(x, y, width, height);
         Layout();
     }
+    // The name belongs to the field a reader lands on, not to the box around it.
+    void SetGadgetAccessibleName(const std::u16string& name) override { textField_->SetAccessibleName(name); }
     void SetGadgetFont(platform::Font* font) override { textField_->SetFont(font); }
     platform::Font* GetGadgetFont() override { return textField_->GetFont(); }
     void SetGadgetState(int64_t state) override

@@ -73,6 +73,14 @@ void SetGadgetAccessibleName(int64_t gadget, const std::u16string& name)
     if (KxGadgetFunctions* f = FunctionsOf(gadget)) f->SetGadgetAccessibleName(name);
 }
 
+void SetGadgetLabel(int64_t gadget, int64_t label)
+{
+    GadgetRecord* target = Gadgets().Find(gadget);
+    GadgetRecord* record = Gadgets().Find(label);
+    if (target && record && target->control && record->control)
+        record->control->LabelFor(*target->control.get());
+}
+
 void FocusGadget(int64_t gadget)
 {
     if (gadget == -1) {

@@ -40,6 +40,9 @@ void GadgetToolTip(int64_t gadget, const std::u16string& text);
 // The name screen readers announce for the gadget; buttons, check boxes and labels are named by their
 // texts unless given one here, image gadgets only through this.
 void SetGadgetAccessibleName(int64_t gadget, const std::u16string& name);
+// Screen readers name `gadget` by the text of the label gadget `label`: for combo boxes, which the
+// desktop's readers otherwise name by their chosen item.
+void SetGadgetLabel(int64_t gadget, int64_t label);
 
 // Gives the gadget the keyboard focus and makes its window key, unless the window is disabled. -1 takes
 // the focus from the key window's gadgets instead.

@@ -3,6 +3,7 @@
 
   atspi.py dump         one line per showing object: role, name, description, states (tab-separated)
   atspi.py where NAME   the screen position of the centre of the showing object named NAME
+  atspi.py labels       one line per showing object labelled by another: role, name, the label's name
   atspi.py focus SECS   for SECS seconds, one line per object that takes the focus (pop-up menus are
                         not in the tree: a reader learns their items this way)
 """
@@ -58,6 +59,12 @@ def main():
                 print(box.x + box.width // 2, box.y + box.height // 2)
                 return
         sys.exit(f"nothing named {command[1]!r} is showing")
+    elif command == ["labels"]:
+        for node in nodes:
+            for relation in node.get_relation_set():
+                if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY:
+                    label = relation.get_target(0)
+                    print("\t".join([node.get_role_name(), node.get_name(), label.get_name()]))
     elif len(command) == 2 and command[0] == "focus":
         def focused(event):
             if event.detail1 == 1:

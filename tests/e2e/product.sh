@@ -14,6 +14,17 @@ start() {
   pid=$!
   await 'tray_icon_line nevalon' || fail "no icon: $(cat "$work/run.log")"
 }
+# What a reader hears while Tab walks the window, $1 presses (see atspi.py focus), in "$work/focus".
+tab_reads() {
+  atspi focus 4 >"$work/focus" &
+  local listener=$!
+  await 'grep -q listening "$work/focus"'
+  for _ in $(seq "$1"); do
+    xdotool key Tab
+    sleep 0.2
+  done
+  wait $listener
+}
 # Reads the showing objects; a line is role, name, description and states, tab-separated.
 reads() { atspi dump >"$work/screen" && grep -qP "$1" "$work/screen"; }
 quit() {
@@ -50,6 +61,16 @@ fi
 # already passed, so its notice follows.
 xdotool key space
 await '[ "$(xdotool getactivewindow getwindowname)" = "Add Event" ]' || fail "no editor with the keyboard"
+names=("Event Title" "Event Date" "Calendar" "Time (HH:MM)" "AM" "Repeat Countdown" "Event Category"
+  "Also create a Calendar Event" "Cancel" "Save")
+tab_reads ${#names[@]}
+# A combo box is heard by its item and the label it is labelled by.
+atspi labels >"$work/labels"
+missing=$(for name in "${names[@]}"; do grep -qP "^[^\t]+\t\Q$name\E\t.*focused" "$work/focus" ||
+  grep -qP "^combo box\t.*\t\Q$name\E$" "$work/labels" || echo "$name"; done)
+[ -z "$missing" ] && pass "Tab reaches every control of the editor, and a reader hears each one's name" ||
+  fail "not reached or unnamed: $missing; heard: $(cat "$work/focus")"
+click_named "Event Title"
 xdotool type --delay 20 "Trip to Oslo"
 midnight=$(date -d "$(date +%F) 00:00" +%s)
 return_until '[ "$(cat "$events" 2>/dev/null)" = "Trip to Oslo|$midnight|0|0|5|1|0|0" ]' &&
@@ -65,6 +86,13 @@ if reads "^label\tTrip to Oslo\tEvent Date: $(date +%F) at 12:00 AM\\\\nRecurren
   pass "the reopened list reads the event's row: title, date, countdown, category, Edit and Delete"
 else
   fail "the row reads: $(cat "$work/screen")"
+fi
+tab_reads 4
+if [ "$(cut -f1,2 "$work/focus" | tail -n +2 | sort | tr '\t\n' ':;')" = \
+  "push button:Add Countdown Event;push button:Delete;push button:Edit;push button:Settings;" ]; then
+  pass "Tab reaches every button of the list window"
+else
+  fail "Tab in the list reaches: $(cat "$work/focus")"
 fi
 
 # The gear menu, as a reader hears it while the Down key walks it: $1 presses, then Escape.
