@@ -31,7 +31,7 @@ String Count(int64_t n, const char16_t* unit)
 
 int64_t SecondsUntil(date::Date when, date::Date now)
 {
-    int64_t d;
+    int64_t d = 0;
     if (!__builtin_sub_overflow(when, now, &d)) return d;
     return when < now ? INT64_MIN : INT64_MAX;
 }

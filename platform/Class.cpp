@@ -48,7 +48,7 @@ bool Class::IsKindOf(const Class* other) const
     return false;
 }
 
-void Class::AddMethod(std::string selector, std::string /*typeEncoding*/, Method method)
+void Class::AddMethod(std::string selector, const std::string& /*typeEncoding*/, Method method)
 {
     methods_[std::move(selector)] = std::move(method);
 }
@@ -81,6 +81,7 @@ namespace {
 std::vector<std::string> SortedKeys(const std::unordered_map<std::string, Method>& table)
 {
     std::vector<std::string> keys;
+    keys.reserve(table.size());
     for (const auto& entry : table)
         keys.push_back(entry.first);
     std::sort(keys.begin(), keys.end());

@@ -52,15 +52,15 @@ public:
     const Class* Superclass() const { return superclass_; }
     bool IsKindOf(const Class* other) const;
 
-    void AddMethod(std::string selector, std::string typeEncoding, Method method);
+    void AddMethod(std::string selector, const std::string& typeEncoding, Method method);
     void AddClassMethod(std::string selector, Method method);
 
     // Adds a method that only receivers of type T answer. Any other instance of the class (a bare
     // object made by the generic "new", say) gets nothing, as if the method were missing.
     template <typename T, typename Body>
-    void AddMethodOf(std::string selector, std::string typeEncoding, Body body)
+    void AddMethodOf(const std::string& selector, const std::string& typeEncoding, Body body)
     {
-        AddMethod(std::move(selector), std::move(typeEncoding), [body](Object* self, MessageArgs args) {
+        AddMethod(selector, typeEncoding, [body](Object* self, MessageArgs args) {
             auto* receiver = dynamic_cast<T*>(self);
             return receiver ? body(*receiver, args) : MessageResult{};
         });

@@ -47,8 +47,9 @@ void Autorelease(Object* object);
 // may have released one too often meanwhile).
 void DrainAutoreleasePool();
 
-// Holds one reference to a platform object for as long as it lives.
-template <typename T> class Ref {
+// Holds one reference to a platform object for as long as it lives. Its one assignment, by value, serves
+// both copies and moves.
+template <typename T> class Ref { // NOLINT(cppcoreguidelines-special-member-functions)
 public:
     Ref() = default;
     // Adopts the creator's reference.

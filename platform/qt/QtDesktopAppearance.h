@@ -18,6 +18,8 @@ public:
     // there; a portal that answers late still hands its answer to `changed`.
     DesktopAppearance(std::function<void(bool dark)> changed, QObject* parent);
     ~DesktopAppearance() override;
+    DesktopAppearance(const DesktopAppearance&) = delete;
+    DesktopAppearance& operator=(const DesktopAppearance&) = delete;
 
     // Whether the desktop prefers dark, as read at creation; nothing when no portal answered in time.
     std::optional<bool> Dark() const { return dark_; }

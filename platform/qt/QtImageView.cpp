@@ -57,6 +57,8 @@ private:
 
 class QtImageView final : public QtControl<ImageView> {
 public:
+    QtImageView(const QtImageView&) = delete;
+    QtImageView& operator=(const QtImageView&) = delete;
     QtImageView()
         : QtControl<ImageView>("NSImageView", new QtImageWidget(), QPalette::WindowText, QPalette::Window)
     {

@@ -23,6 +23,8 @@ class QtMenuItem final : public MenuItem {
 public:
     QtMenuItem(QAction* action, int64_t tag, std::function<void()> chosen);
     ~QtMenuItem() override;
+    QtMenuItem(const QtMenuItem&) = delete;
+    QtMenuItem& operator=(const QtMenuItem&) = delete;
 
     int64_t Tag() const override { return tag_; }
     void SetChecked(bool checked) override;
@@ -42,6 +44,8 @@ class QtMenu final : public Menu {
 public:
     QtMenu();
     ~QtMenu() override;
+    QtMenu(const QtMenu&) = delete;
+    QtMenu& operator=(const QtMenu&) = delete;
 
     MenuItem* AddItem(const std::u16string& title, const KeyEquivalent& key, int64_t tag,
                       std::function<void()> action) override;

@@ -11,6 +11,8 @@ class QtStatusItem final : public StatusItem {
 public:
     QtStatusItem();
     ~QtStatusItem() override;
+    QtStatusItem(const QtStatusItem&) = delete;
+    QtStatusItem& operator=(const QtStatusItem&) = delete;
 
     void SetImage(const Image& image) override;
     void SetToolTip(const std::u16string& text) override;

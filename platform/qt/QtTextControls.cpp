@@ -102,6 +102,8 @@ private:
 
 class QtTextField final : public QtControl<TextField> {
 public:
+    QtTextField(const QtTextField&) = delete;
+    QtTextField& operator=(const QtTextField&) = delete;
     explicit QtTextField(bool secure)
         : QtControl<TextField>(secure ? "NSSecureTextField" : "NSTextField", new QtLineEdit(), QPalette::Text,
                                QPalette::Base),

@@ -13,6 +13,8 @@ namespace {
 
 class QtTimer final : public Timer {
 public:
+    QtTimer(const QtTimer&) = delete;
+    QtTimer& operator=(const QtTimer&) = delete;
     QtTimer(int periodMs, std::function<void()> fire)
         : Timer(FindClass("NSTimer")), fire_(std::move(fire)),
           timer_(new QTimer(QCoreApplication::instance()))

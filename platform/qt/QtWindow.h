@@ -43,6 +43,8 @@ class QtWindow : public Window {
 public:
     QtWindow(const WindowStyle& style, Size contentSize);
     ~QtWindow() override;
+    QtWindow(const QtWindow&) = delete;
+    QtWindow& operator=(const QtWindow&) = delete;
 
     static QtWindow* FromWidget(QWidget* widget);
     static void CloseAll();

@@ -12,7 +12,7 @@ constexpr int64_t kMonthsInRange = int64_t{kLastYear - kFirstYear + 1} * 12;
 
 Date ShiftMonths(Date date, int64_t months)
 {
-    int32_t year, month, day, hour, minute, second;
+    int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     if (!DateParts(date, year, month, day, hour, minute, second)) return InvalidDate;
     if (months > kMonthsInRange || months < -kMonthsInRange) return InvalidDate;
     const int64_t monthIndex = int64_t{month} - 1 + months;
@@ -27,7 +27,7 @@ Date ShiftMonths(Date date, int64_t months)
 
 Date AddSeconds(Date date, int64_t amount, int64_t unitSeconds)
 {
-    int64_t delta, sum;
+    int64_t delta = 0, sum = 0;
     if (__builtin_mul_overflow(amount, unitSeconds, &delta) || __builtin_add_overflow(date, delta, &sum)) {
         return InvalidDate;
     }
@@ -41,7 +41,7 @@ Date ShiftDate(Date date, uint32_t unit, int64_t amount)
     if (date == InvalidDate) return InvalidDate;
     switch (unit) {
     case kYearUnit: {
-        int64_t months;
+        int64_t months = 0;
         if (__builtin_mul_overflow(amount, 12, &months)) return InvalidDate;
         return ShiftDate(date, kMonthUnit, months);
     }

@@ -28,6 +28,8 @@ using Date = date::Date;
 
 class KxDateGadgetFunctions final : public KxGadgetFunctions, private platform::WindowDelegate {
 public:
+    KxDateGadgetFunctions(const KxDateGadgetFunctions&) = delete;
+    KxDateGadgetFunctions& operator=(const KxDateGadgetFunctions&) = delete;
     KxDateGadgetFunctions(platform::View& dateView, platform::CheckBox* checkBox, platform::TextField& field,
                           platform::Button& disclosure, std::u16string mask, Date date)
         : date_(&dateView), checkBox_(checkBox), textField_(&field), disclosure_(&disclosure),
@@ -168,7 +170,7 @@ private:
         window->SetFrameTopLeft({origin.x + button.width - size.width, origin.y + button.height});
         window->SetLevel(platform::WindowLevel::Floating);
         picker->SetFrame({0, 0, size.width, size.height});
-        int32_t year, month, day, hour, minute, second;
+        int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
         if (date::DateParts(EnforceDateLimits(dateTime_), year, month, day, hour, minute, second))
             picker->SetDay({year, month, day});
         picker->SetAction([this] { DatePicked(); });
@@ -191,7 +193,7 @@ private:
     {
         platform::DatePicker::Day day = calendar_->GetDay();
         CloseCalendarWindow();
-        int32_t year, month, dayOfMonth, hour = 0, minute = 0, second = 0;
+        int32_t year = 0, month = 0, dayOfMonth = 0, hour = 0, minute = 0, second = 0;
         date::DateParts(dateTime_, year, month, dayOfMonth, hour, minute, second);
         // The day changes; the time of day stays.
         Date picked = date::MakeDate(day.year, day.month, day.day, hour, minute, second);

@@ -39,6 +39,8 @@ struct GadgetRecord {
     GadgetRecord();
     ~GadgetRecord();
     GadgetRecord(GadgetRecord&&) noexcept;
+    GadgetRecord(const GadgetRecord&) = delete;
+    GadgetRecord& operator=(const GadgetRecord&) = delete;
     GadgetRecord& operator=(GadgetRecord&&) noexcept;
     bool IsLive() const { return static_cast<bool>(control); }
 };
@@ -52,6 +54,9 @@ ObjectTable<GadgetRecord>& Gadgets();
 class KxGadgetFunctions {
 public:
     virtual ~KxGadgetFunctions();
+    KxGadgetFunctions() = default;
+    KxGadgetFunctions(const KxGadgetFunctions&) = delete;
+    KxGadgetFunctions& operator=(const KxGadgetFunctions&) = delete;
 
     // ---- Life (the same for every kind) ----
 

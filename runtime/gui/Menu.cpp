@@ -47,7 +47,7 @@ ItemText ParseItemText(std::u16string text)
     platform::KeyEquivalent& key = parsed.key;
     // Upper-cased and lower-cased alike: the words match in any case, and a key is lower case.
     std::u16string keys = system::LowerCase(text.substr(tab + 1)) + u"+";
-    size_t plus;
+    size_t plus = 0;
     for (size_t start = 0; (plus = keys.find(u'+', start)) != std::u16string::npos; start = plus + 1) {
         std::u16string token = keys.substr(start, plus - start);
         if (token == u"cmd") {

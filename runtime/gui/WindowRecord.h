@@ -25,6 +25,8 @@ struct WindowRecord {
     WindowRecord();
     ~WindowRecord();
     WindowRecord(WindowRecord&&) noexcept;
+    WindowRecord(const WindowRecord&) = delete;
+    WindowRecord& operator=(const WindowRecord&) = delete;
     WindowRecord& operator=(WindowRecord&&) noexcept;
     bool IsLive() const { return window != nullptr; }
 };

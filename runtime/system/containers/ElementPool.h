@@ -70,13 +70,14 @@ private:
     {
         Block* block = roomBlocks_ ? roomBlocks_ : AddBlock();
         if (!block) return nullptr;
-        void* element;
+        void* element = nullptr;
         if (block->freeChain) {
             element = block->freeChain;
             block->freeChain = *static_cast<void**>(element);
         } else {
             char* slot = reinterpret_cast<char*>(block) + kBlockHeader + block->nextUnused++ * slotSize_;
             *reinterpret_cast<Block**>(slot) = block;
+            // NOLINTNEXTLINE(bugprone-sizeof-expression): a slot starts with its block's address
             element = slot + sizeof(Block*);
         }
         if (++block->used == block->capacity) MoveToFull(block);
@@ -85,6 +86,7 @@ private:
 
     void FreeUnlocked(void* element)
     {
+        // NOLINTNEXTLINE(bugprone-sizeof-expression): a slot starts with its block's address
         Block* block = *reinterpret_cast<Block**>(static_cast<char*>(element) - sizeof(Block*));
         *static_cast<void**>(element) = block->freeChain;
         block->freeChain = element;

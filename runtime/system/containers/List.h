@@ -26,6 +26,8 @@ public:
 
     // Takes over the elements and the cursor of `other`, which is left empty.
     List(List&& other) noexcept : ListHeader(sizeof(Node), other.Kind()) { Swap(other); }
+    List(const List&) = delete;
+    List& operator=(const List&) = delete;
     List& operator=(List&& other) noexcept
     {
         if (this != &other) {
@@ -45,7 +47,7 @@ public:
         void* memory = AllocateLink();
         if (!memory) return nullptr;
         std::memset(memory, 0, sizeof(Node));
-        Node* node;
+        Node* node = nullptr;
         try {
             node = new (memory) Node();
         } catch (...) {
@@ -90,8 +92,8 @@ public:
     template <typename InOrder> void SortElements(int64_t first, int64_t last, InOrder inOrder)
     {
         if (CountElements() == 0) return;
-        ListLink* from;
-        int64_t n;
+        ListLink* from = nullptr;
+        int64_t n = 0;
         if (first == -1 && last == -1) {
             from = FirstLink();
             n = CountElements();

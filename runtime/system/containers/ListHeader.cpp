@@ -75,7 +75,7 @@ ListLink* ListHeader::SelectLink(int64_t index)
         staleIndex_ = true;
         return nullptr;
     }
-    ListLink* link;
+    ListLink* link = nullptr;
     int64_t fromTail = count_ - 1 - index;
     int64_t fromCurrent =
         current_ && !staleIndex_ ? (index > index_ ? index - index_ : index_ - index) : count_;

@@ -79,7 +79,7 @@ protected:
     {
         ListLink* before = from->prev;
         ListLink* cursor = from;
-        ListLink* last;
+        ListLink* last = nullptr;
         ListLink* head = MergeSort(cursor, n, inOrder, last);
         LinkBack(before, head, last, cursor);
     }
@@ -98,14 +98,14 @@ private:
             last = one;
             return one;
         }
-        ListLink* leftLast;
-        ListLink* rightLast;
+        ListLink* leftLast = nullptr;
+        ListLink* rightLast = nullptr;
         ListLink* left = MergeSort(cursor, n / 2, inOrder, leftLast);
         ListLink* right = MergeSort(cursor, n - n / 2, inOrder, rightLast);
         ListLink head;
         ListLink* tail = &head;
         while (left && right) {
-            ListLink* taken;
+            ListLink* taken = nullptr;
             // One of the two successors is compared next: fetching both while this comparison runs hides
             // most of a cache miss per step on lists larger than the cache.
             __builtin_prefetch(left->next);

@@ -58,7 +58,7 @@ bool ReadCharacter(FileObject& file, StringFormat format, Character& character)
         if (second < 0) return false;
         character.bytes[1] = static_cast<char>(second);
         character.size = 2;
-        char16_t unit;
+        char16_t unit = 0;
         std::memcpy(&unit, character.bytes, 2);
         character.unit = unit;
         return true;

@@ -72,7 +72,7 @@ pid_t StartDetached(const ChildPlan& plan)
         got += n;
     }
     if (got < sizeof child) child = -1;
-    int status;
+    int status = 0;
     while (waitpid(middle, &status, 0) < 0 && errno == EINTR) {
     }
     return child;

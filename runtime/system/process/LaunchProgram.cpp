@@ -41,7 +41,7 @@ int64_t LaunchUnkept(const ChildPlan& plan, int64_t flags)
     if (!(flags & LaunchWait)) return StartDetached(plan) < 0 ? 0 : 1;
     const pid_t child = StartChild(plan);
     if (child < 0) return 0;
-    int status;
+    int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     return 1;

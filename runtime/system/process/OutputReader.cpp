@@ -108,7 +108,7 @@ int64_t OutputReader::Read(void* buffer, int64_t n)
 
 int64_t OutputReader::ReadByte()
 {
-    unsigned char byte;
+    unsigned char byte = 0;
     if (Available() == 0) return -1;
     Take(&byte, 1);
     return byte;

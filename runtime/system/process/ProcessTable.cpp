@@ -40,7 +40,7 @@ void ProcessTable::Collect(ProcessRecord* record, uint64_t serial, pid_t process
     if (found == nullptr && orphan == orphans.end()) return;
 
     int status = 0;
-    pid_t reaped;
+    pid_t reaped = 0;
     do {
         reaped = waitpid(processId, &status, WNOHANG);
     } while (reaped < 0 && errno == EINTR);

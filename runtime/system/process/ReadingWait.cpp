@@ -24,7 +24,7 @@ int ExitNotice(pid_t processId)
 bool HasEnded(pid_t processId)
 {
     siginfo_t info{};
-    int result;
+    int result = 0;
     // WNOWAIT leaves the ended program for Collect to reap under the table's mutex.
     do {
         result = waitid(P_PID, processId, &info, WEXITED | WNOHANG | WNOWAIT);

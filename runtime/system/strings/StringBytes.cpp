@@ -175,7 +175,7 @@ String StringFromBytes(const void* address, int64_t length, StringFormat format)
     case FormatUtf16: {
         String text;
         for (uint64_t i = 0; i < limit; ++i) {
-            char16_t unit;
+            char16_t unit = 0;
             std::memcpy(&unit, bytes + i * sizeof unit, sizeof unit);
             if (unit == 0) break;
             text.push_back(unit);

@@ -46,7 +46,7 @@ int64_t StringToInteger(const String& text)
     else if (i < text.size() && text[i] == u'$')
         base = 16, ++i;
     uint64_t value = 0;
-    for (int digit; i < text.size() && (digit = DigitValue(text[i], base)) >= 0; ++i)
+    for (int digit = 0; i < text.size() && (digit = DigitValue(text[i], base)) >= 0; ++i)
         value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digit);
     return static_cast<int64_t>(negative ? 0 - value : value);
 }
