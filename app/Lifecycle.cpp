@@ -83,6 +83,7 @@ void StatusIconClicked()
 {
     AppState& state = State();
     state.ListWindowX = ListWindowXUnderMouse();
+    state.ListWindowAbovePanel = PanelSpanUnderMouse();
     if (!gui::WindowExists(kListWindow)) {
         BuildListWindow();
         LoadEvents();
@@ -260,16 +261,23 @@ int64_t DesktopUnderMouse()
     return 0;
 }
 
+namespace {
+
+// The first desktop holding the pointer; the main one when none does (possible mid-reconfiguration).
+int64_t ClickedDesktop(int64_t count)
+{
+    const int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
+    for (int64_t i = 0; i < count; ++i)
+        if (DesktopContains(i, x, y)) return i;
+    return 0;
+}
+
+} // namespace
+
 int64_t ListWindowXUnderMouse()
 {
-    int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
-    int64_t count = gui::CountScreens();
-    int64_t desktop = -1;
-    for (int64_t i = 0; i < count && desktop < 0; ++i) {
-        if (DesktopContains(i, x, y)) desktop = i;
-    }
-    // A pointer outside every screen (possible mid-reconfiguration) opens on the main screen.
-    if (desktop < 0) desktop = 0;
+    int64_t x = gui::MouseScreenX();
+    int64_t desktop = ClickedDesktop(gui::CountScreens());
     int64_t left = gui::ScreenLeft(desktop), width = gui::ScreenWidth(desktop);
     int64_t windowX = x - kListWindowWidth / 2;
     if (windowX < left)
@@ -277,6 +285,16 @@ int64_t ListWindowXUnderMouse()
     else if (windowX + kListWindowWidth > left + width)
         windowX = left + width - kListWindowWidth;
     return windowX;
+}
+
+std::optional<WorkSpan> PanelSpanUnderMouse()
+{
+    const int64_t count = gui::CountScreens();
+    if (count <= 0) return std::nullopt;
+    const int64_t desktop = ClickedDesktop(count);
+    if (gui::MouseScreenY() <= gui::ScreenTop(desktop) + gui::ScreenHeight(desktop) / 2) return std::nullopt;
+    const int64_t top = gui::ScreenWorkTop(desktop);
+    return WorkSpan{top, top + gui::ScreenWorkHeight(desktop)};
 }
 
 void Shutdown()

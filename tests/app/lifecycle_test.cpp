@@ -299,5 +299,19 @@ TEST_F(DesktopTest, DesktopUnderMouseSearchesFromTheLastScreen)
     EXPECT_EQ(DesktopUnderMouse(), 0);
 }
 
+TEST_F(DesktopTest, AClickInTheLowerHalfOfAScreenPutsTheListWindowOnItsBottomPanel)
+{
+    Screens({{0, 0, 1280, 800}, {0, -600, 1024, 600}});
+    for (auto [y, span] :
+         {std::tuple{790.0, std::optional<WorkSpan>{{0, 800}}}, std::tuple{10.0, std::optional<WorkSpan>{}},
+          std::tuple{400.0, std::optional<WorkSpan>{}}, std::tuple{401.0, std::optional<WorkSpan>{{0, 800}}},
+          std::tuple{-10.0, std::optional<WorkSpan>{{-600, 0}}}}) {
+        Pointer(100, y);
+        EXPECT_EQ(PanelSpanUnderMouse(), span) << y;
+    }
+    Screens({});
+    EXPECT_EQ(PanelSpanUnderMouse(), std::nullopt);
+}
+
 } // namespace
 } // namespace nevalon::app
