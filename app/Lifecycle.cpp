@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Appearance.h"
+#include "app/Countdown.h"
 #include "app/Editor.h"
 #include "app/EventStore.h"
 #include "app/ListWindow.h"
@@ -10,6 +11,7 @@
 #include "app/SettingsMenu.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
+#include "runtime/date/CurrentDate.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/Desktops.h"
 #include "runtime/gui/EventQueue.h"
@@ -108,6 +110,7 @@ void MinuteTimerTicked()
 {
     if (State().NotificationsOff == 0) CheckReminders();
     if (gui::WindowExists(kListWindow) && !gui::WindowExists(kEditorWindow)) RefreshListWindow();
+    UpdateStatusIconToolTip();
 }
 
 void DispatchMenu(int64_t item)
@@ -295,6 +298,11 @@ std::optional<WorkSpan> PanelSpanUnderMouse()
     if (gui::MouseScreenY() <= gui::ScreenTop(desktop) + gui::ScreenHeight(desktop) / 2) return std::nullopt;
     const int64_t top = gui::ScreenWorkTop(desktop);
     return WorkSpan{top, top + gui::ScreenWorkHeight(desktop)};
+}
+
+void UpdateStatusIconToolTip()
+{
+    gui::SetStatusIconToolTip(kStatusIcon, StatusToolTip(date::CurrentDate()));
 }
 
 void Shutdown()

@@ -39,6 +39,10 @@ int64_t ListWindowXUnderMouse();
 // on whose lower edge the list window rests; none in the upper half, or without screens.
 std::optional<WorkSpan> PanelSpanUnderMouse();
 
+// Shows the next event to come and its countdown as the status icon's tooltip; "Nevalon" alone when no
+// event lies ahead.
+void UpdateStatusIconToolTip();
+
 // Closes everything, ends the runtime libraries and exits with code 0.
 [[noreturn]] void Shutdown();
 
