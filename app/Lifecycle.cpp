@@ -11,6 +11,8 @@
 #include "app/SettingsMenu.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
+#include "platform/DesktopNotice.h"
+#include "platform/StatusItem.h"
 #include "runtime/date/CurrentDate.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/Desktops.h"
@@ -45,6 +47,13 @@ constexpr const char16_t* kTooOldText = u"Sorry, this program is intended for us
 constexpr const char16_t* kTooOldText = u"Sorry, this program is intended for use on a Linux desktop with Qt "
                                         u"6 or later.\n\nThis app will now quit.";
 #endif
+
+constexpr const char16_t* kNoTrayText =
+    u"No system tray was found. Nevalon shows its icon once a tray appears: on GNOME install the "
+    u"AppIndicator extension (gnome-shell-extension-appindicator); on other desktops add a system tray or "
+    u"status notifier applet to a panel.";
+// A session may start its panel a moment after the programs it starts.
+constexpr int64_t kTrayGraceMs = 5000;
 
 void StartRuntime(int argc, char** argv)
 {
@@ -113,6 +122,13 @@ void MinuteTimerTicked()
     UpdateStatusIconToolTip();
 }
 
+// Said on the terminal and on the desktop: a program started from a menu has no terminal.
+void ReportMissingTray()
+{
+    std::fprintf(stderr, "nevalon: %s\n", system::StringToUtf8(kNoTrayText).c_str());
+    platform::ShowDesktopNotice(u"No system tray", kNoTrayText);
+}
+
 void DispatchMenu(int64_t item)
 {
     switch (item) {
@@ -178,6 +194,7 @@ void Startup(int argc, char** argv)
     int64_t icon = PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
                                    {u"calendar.badge.clock", "accessibilityDescription:", 0});
     gui::CreateStatusIcon(kStatusIcon, gui::WindowHandle(kHolderWindow), icon);
+    platform::CheckTrayHostAfter(kTrayGraceMs, ReportMissingTray);
 }
 
 void DispatchEvent(int64_t code)
