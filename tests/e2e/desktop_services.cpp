@@ -17,63 +17,29 @@ void Print(const QString& line)
     std::fflush(stdout);
 }
 
+// Qt shows its icons through a watcher only when the watcher says a host is registered.
 class Watcher final : public QDBusVirtualObject {
 public:
     QString introspect(const QString&) const override
     {
         return R"(<interface name="org.kde.StatusNotifierWatcher">
   <method name="RegisterStatusNotifierItem"><arg name="service" type="s" direction="in"/></method>
-  <method name="RegisterStatusNotifierHost"><arg name="service" type="s" direction="in"/></method>
-  <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
   <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
-  <property name="ProtocolVersion" type="i" access="read"/>
-  <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
 </interface>)";
     }
 
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& bus) override
     {
-        const QString member = message.member();
-        if (member == "RegisterStatusNotifierItem" && message.arguments().size() == 1) {
-            QString service = message.arguments()[0].toString();
-            // An item may give its object path alone; its service is then the caller.
-            if (service.startsWith('/')) service = message.service();
-            items_ << service;
-            Print("item " + service);
-            bus.send(message.createReply());
-            QDBusMessage signal = QDBusMessage::createSignal("/StatusNotifierWatcher", kInterface,
-                                                             "StatusNotifierItemRegistered");
-            bus.send(signal << service);
-            return true;
+        const QVariantList arguments = message.arguments();
+        if (message.member() == "RegisterStatusNotifierItem" && arguments.size() == 1) {
+            Print("item " + arguments[0].toString());
+            return bus.send(message.createReply());
         }
-        if (member == "RegisterStatusNotifierHost") return bus.send(message.createReply());
-        if (member == "Get" && message.arguments().size() == 2) {
-            QVariant value = Property(message.arguments()[1].toString());
-            if (!value.isValid()) return false;
-            return bus.send(message.createReply(QVariant::fromValue(QDBusVariant(value))));
-        }
-        if (member == "GetAll") {
-            QVariantMap all;
-            for (const char* name :
-                 {"RegisteredStatusNotifierItems", "IsStatusNotifierHostRegistered", "ProtocolVersion"})
-                all[name] = Property(name);
-            return bus.send(message.createReply(all));
-        }
+        if (message.member() == "Get" && arguments.size() == 2 &&
+            arguments[1] == "IsStatusNotifierHostRegistered")
+            return bus.send(message.createReply(QVariant::fromValue(QDBusVariant(true))));
         return false;
     }
-
-    static constexpr const char* kInterface = "org.kde.StatusNotifierWatcher";
-
-private:
-    QVariant Property(const QString& name) const
-    {
-        if (name == "RegisteredStatusNotifierItems") return items_;
-        if (name == "IsStatusNotifierHostRegistered") return true;
-        if (name == "ProtocolVersion") return 0;
-        return {};
-    }
-
-    QStringList items_;
 };
 
 class Notifications final : public QDBusVirtualObject {
@@ -109,7 +75,7 @@ int main(int argc, char** argv)
     Notifications notifications;
     for (const QString& service : app.arguments().mid(1)) {
         bool ok = service == "watcher" ? bus.registerVirtualObject("/StatusNotifierWatcher", &watcher) &&
-                                             bus.registerService(Watcher::kInterface)
+                                             bus.registerService("org.kde.StatusNotifierWatcher")
                   : service == "notifications"
                       ? bus.registerVirtualObject("/org/freedesktop/Notifications", &notifications) &&
                             bus.registerService("org.freedesktop.Notifications")
