@@ -5,6 +5,7 @@
 #include "runtime/system/strings/String.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace nevalon::app {
 
@@ -34,6 +35,13 @@ inline constexpr int64_t kCancelGadget = 10;
 inline constexpr int64_t kMinuteTimer = 1;
 inline constexpr int64_t kMinutePeriod = 60000;
 
+// The top and bottom edges of the part of a screen that panels leave to windows.
+struct WorkSpan {
+    int64_t top = 0;
+    int64_t bottom = 0;
+    bool operator==(const WorkSpan&) const = default;
+};
+
 // Application state held for the whole run.
 struct AppState {
     EventList Events;
@@ -41,6 +49,9 @@ struct AppState {
     system::List<int64_t> RowImages;
     String EventsFilePath;
     int64_t ListWindowX = -1;
+    // Set by a status click in the lower half of a screen, where the panel sits at the bottom: the list
+    // window then rests on that panel instead of hanging under the menu bar.
+    std::optional<WorkSpan> ListWindowAbovePanel;
     uint8_t StartAtLogin = 0;
     uint8_t SortByCategory = 0;
     uint8_t NotificationsOff = 0;

@@ -138,4 +138,15 @@ std::vector<CountdownRow> CountdownRows()
     return rows;
 }
 
+String StatusToolTip(date::Date now)
+{
+    EventList& events = State().Events;
+    const EventRecord* next = nullptr;
+    events.RewindList();
+    while (const EventRecord* record = events.MoveNext())
+        if (record->date > now && (!next || record->date < next->date)) next = record;
+    if (!next) return u"Nevalon";
+    return u"Nevalon\n" + next->title + u": " + CountdownText(SecondsUntil(next->date, now));
+}
+
 } // namespace nevalon::app

@@ -1,6 +1,7 @@
 #include "app/EventStore.h"
 
 #include "app/AppState.h"
+#include "app/Lifecycle.h"
 #include "app/ListWindow.h"
 #include "runtime/system/files/Files.h"
 #include "runtime/system/filesystem/FileSystem.h"
@@ -134,6 +135,7 @@ void LoadEvents()
 {
     ReadEventsFile();
     BuildListWindow();
+    UpdateStatusIconToolTip();
 }
 
 void GroupByCategory()

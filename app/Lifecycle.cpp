@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Appearance.h"
+#include "app/Countdown.h"
 #include "app/Editor.h"
 #include "app/EventStore.h"
 #include "app/ListWindow.h"
@@ -10,6 +11,9 @@
 #include "app/SettingsMenu.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
+#include "platform/DesktopNotice.h"
+#include "platform/StatusItem.h"
+#include "runtime/date/CurrentDate.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/Desktops.h"
 #include "runtime/gui/EventQueue.h"
@@ -43,6 +47,13 @@ constexpr const char16_t* kTooOldText = u"Sorry, this program is intended for us
 constexpr const char16_t* kTooOldText = u"Sorry, this program is intended for use on a Linux desktop with Qt "
                                         u"6 or later.\n\nThis app will now quit.";
 #endif
+
+constexpr const char16_t* kNoTrayText =
+    u"No system tray was found. Nevalon shows its icon once a tray appears: on GNOME install the "
+    u"AppIndicator extension (gnome-shell-extension-appindicator); on other desktops add a system tray or "
+    u"status notifier applet to a panel.";
+// A session may start its panel a moment after the programs it starts.
+constexpr int64_t kTrayGraceMs = 5000;
 
 void StartRuntime(int argc, char** argv)
 {
@@ -83,6 +94,7 @@ void StatusIconClicked()
 {
     AppState& state = State();
     state.ListWindowX = ListWindowXUnderMouse();
+    state.ListWindowAbovePanel = PanelSpanUnderMouse();
     if (!gui::WindowExists(kListWindow)) {
         BuildListWindow();
         LoadEvents();
@@ -107,6 +119,14 @@ void MinuteTimerTicked()
 {
     if (State().NotificationsOff == 0) CheckReminders();
     if (gui::WindowExists(kListWindow) && !gui::WindowExists(kEditorWindow)) RefreshListWindow();
+    UpdateStatusIconToolTip();
+}
+
+// Said on the terminal and on the desktop: a program started from a menu has no terminal.
+void ReportMissingTray()
+{
+    std::fprintf(stderr, "nevalon: %s\n", system::StringToUtf8(kNoTrayText).c_str());
+    platform::ShowDesktopNotice(u"No system tray", kNoTrayText);
 }
 
 void DispatchMenu(int64_t item)
@@ -174,6 +194,7 @@ void Startup(int argc, char** argv)
     int64_t icon = PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
                                    {u"calendar.badge.clock", "accessibilityDescription:", 0});
     gui::CreateStatusIcon(kStatusIcon, gui::WindowHandle(kHolderWindow), icon);
+    platform::CheckTrayHostAfter(kTrayGraceMs, ReportMissingTray);
 }
 
 void DispatchEvent(int64_t code)
@@ -260,16 +281,23 @@ int64_t DesktopUnderMouse()
     return 0;
 }
 
+namespace {
+
+// The first desktop holding the pointer; the main one when none does (possible mid-reconfiguration).
+int64_t ClickedDesktop(int64_t count)
+{
+    const int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
+    for (int64_t i = 0; i < count; ++i)
+        if (DesktopContains(i, x, y)) return i;
+    return 0;
+}
+
+} // namespace
+
 int64_t ListWindowXUnderMouse()
 {
-    int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
-    int64_t count = gui::CountScreens();
-    int64_t desktop = -1;
-    for (int64_t i = 0; i < count && desktop < 0; ++i) {
-        if (DesktopContains(i, x, y)) desktop = i;
-    }
-    // A pointer outside every screen (possible mid-reconfiguration) opens on the main screen.
-    if (desktop < 0) desktop = 0;
+    int64_t x = gui::MouseScreenX();
+    int64_t desktop = ClickedDesktop(gui::CountScreens());
     int64_t left = gui::ScreenLeft(desktop), width = gui::ScreenWidth(desktop);
     int64_t windowX = x - kListWindowWidth / 2;
     if (windowX < left)
@@ -277,6 +305,21 @@ int64_t ListWindowXUnderMouse()
     else if (windowX + kListWindowWidth > left + width)
         windowX = left + width - kListWindowWidth;
     return windowX;
+}
+
+std::optional<WorkSpan> PanelSpanUnderMouse()
+{
+    const int64_t count = gui::CountScreens();
+    if (count <= 0) return std::nullopt;
+    const int64_t desktop = ClickedDesktop(count);
+    if (gui::MouseScreenY() <= gui::ScreenTop(desktop) + gui::ScreenHeight(desktop) / 2) return std::nullopt;
+    const int64_t top = gui::ScreenWorkTop(desktop);
+    return WorkSpan{top, top + gui::ScreenWorkHeight(desktop)};
+}
+
+void UpdateStatusIconToolTip()
+{
+    gui::SetStatusIconToolTip(kStatusIcon, StatusToolTip(date::CurrentDate()));
 }
 
 void Shutdown()

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/AppState.h"
+
 #include <cstdint>
+#include <optional>
 
 namespace nevalon::app {
 
@@ -31,6 +34,14 @@ int64_t DesktopUnderMouse();
 
 // The left edge at which the list window opens for the pointer's position.
 int64_t ListWindowXUnderMouse();
+
+// For a pointer in the lower half of its screen (a click on a panel at the bottom): that screen's free span,
+// on whose lower edge the list window rests; none in the upper half, or without screens.
+std::optional<WorkSpan> PanelSpanUnderMouse();
+
+// Shows the next event to come and its countdown as the status icon's tooltip; "Nevalon" alone when no
+// event lies ahead.
+void UpdateStatusIconToolTip();
 
 // Closes everything, ends the runtime libraries and exits with code 0.
 [[noreturn]] void Shutdown();

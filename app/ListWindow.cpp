@@ -64,7 +64,8 @@ void OpenWindow(int64_t height)
     int64_t menu = PlatformMessage(nullptr, application, "mainMenu");
     double menuBar = 0;
     PlatformMessage(&menuBar, menu, "menuBarHeight");
-    const int64_t x = WindowLeftEdge(), y = std::llround(menuBar);
+    const int64_t x = WindowLeftEdge(),
+                  y = ListWindowTop(height, std::llround(menuBar), State().ListWindowAbovePanel);
     int64_t window =
         gui::CreateWindow(kListWindow, x, y, kListWindowWidth, height, u"Nevalon", gui::WindowCentred);
     PlatformMessage(nullptr, window, "setTitlebarAppearsTransparent:", {1});
@@ -103,6 +104,11 @@ void AddRow(EventRecord& record, const CountdownRow& row, int64_t top)
 }
 
 } // namespace
+
+int64_t ListWindowTop(int64_t height, int64_t menuBar, std::optional<WorkSpan> panel)
+{
+    return panel ? std::max(panel->top, panel->bottom - height) : menuBar;
+}
 
 int64_t ListWindowHeight(int64_t events)
 {

@@ -1,14 +1,20 @@
 #pragma once
 
+#include "app/AppState.h"
 #include "app/EventRecord.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace nevalon::app {
 
 // Builds the list window afresh from Events: one row per event (its notices and roll-over happen here),
 // the add and settings buttons, and the empty-list text. Does nothing while the editor edits a record.
 void BuildListWindow();
+
+// The window's top edge for its height: under the menu bar, or, after a click on a panel at the bottom of
+// a screen, resting on that panel (the lower edge of the screen's free span) without rising above the span.
+int64_t ListWindowTop(int64_t height, int64_t menuBar, std::optional<WorkSpan> panel);
 
 // The window's height for `events` rows.
 int64_t ListWindowHeight(int64_t events);

@@ -2,6 +2,7 @@
 
 #include "platform/Object.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -29,5 +30,9 @@ public:
 // A new tray icon without picture, with one reference owned by the caller; null without a running
 // application.
 StatusItem* CreateStatusItem();
+
+// Calls `missing` once if no tray host runs `graceMs` from now (a session may start its panel after the
+// programs it starts); never if one does by then. Needs a running application.
+void CheckTrayHostAfter(int64_t graceMs, std::function<void()> missing);
 
 } // namespace nevalon::platform

@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/DisplayServer.h"
 #include "platform/Foundation.h"
 #include "platform/Overrides.h"
 #include "platform/qt/QtDesktopAppearance.h"
@@ -305,7 +306,13 @@ private:
 bool StartApplication(int argc, char** argv, std::string& error)
 {
     if (app) return true;
-    if (!DisplayReachable(error)) return false;
+    const bool xWayland = PreferXWayland(std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"),
+                                         std::getenv("DISPLAY"));
+    if (xWayland) qputenv("QT_QPA_PLATFORM", "xcb");
+    if (!DisplayReachable(error)) {
+        if (xWayland) qunsetenv("QT_QPA_PLATFORM");
+        return false;
+    }
     argcStore = argc;
     argvStore = argv;
     static char fallbackName[] = "nevalon";
@@ -315,6 +322,8 @@ bool StartApplication(int argc, char** argv, std::string& error)
         argvStore = fallbackArgv;
     }
     app = new Application(argcStore, argvStore);
+    // Programs this one starts run where the desktop would run them.
+    if (xWayland) qunsetenv("QT_QPA_PLATFORM");
     app->setQuitOnLastWindowClosed(false);
     filter = new ApplicationFilter();
     // The desktop's preference, where its portal tells it, outranks the palette; later changes of it arrive

@@ -31,16 +31,33 @@ QPoint ToQt(Point p)
     return QPoint(int(p.x) + origin.x(), int(p.y) + origin.y());
 }
 
-std::vector<Rect> Screens()
+namespace {
+
+// Each screen's rectangle, the main screen first.
+std::vector<Rect> ScreenRects(QRect (QScreen::*rect)() const)
 {
-    if (Overrides().screens) return *Overrides().screens;
     std::vector<Rect> result;
     if (!QGuiApplication::instance()) return result;
     QScreen* main = QGuiApplication::primaryScreen();
-    if (main) result.push_back(FromQt(main->geometry()));
+    if (main) result.push_back(FromQt((main->*rect)()));
     for (QScreen* screen : QGuiApplication::screens())
-        if (screen != main) result.push_back(FromQt(screen->geometry()));
+        if (screen != main) result.push_back(FromQt((screen->*rect)()));
     return result;
+}
+
+} // namespace
+
+std::vector<Rect> Screens()
+{
+    if (Overrides().screens) return *Overrides().screens;
+    return ScreenRects(&QScreen::geometry);
+}
+
+std::vector<Rect> WorkAreas()
+{
+    if (Overrides().screens) return *Overrides().screens;
+    // Qt takes it from the window manager's work area, which leaves out the panels' reserved edges.
+    return ScreenRects(&QScreen::availableGeometry);
 }
 
 Point PointerPosition()

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QTimer>
 
 namespace nevalon::platform {
 namespace {
@@ -102,6 +103,14 @@ StatusItem* CreateStatusItem()
 {
     if (!QApplication::instance()) return nullptr;
     return new QtStatusItem();
+}
+
+void CheckTrayHostAfter(int64_t graceMs, std::function<void()> missing)
+{
+    if (!QApplication::instance() || !missing) return;
+    QTimer::singleShot(std::chrono::milliseconds(graceMs), qApp, [missing = std::move(missing)] {
+        if (!QSystemTrayIcon::isSystemTrayAvailable()) missing();
+    });
 }
 
 } // namespace nevalon::platform

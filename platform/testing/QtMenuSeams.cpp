@@ -114,6 +114,12 @@ void ChooseStatusIconMenuEntryForTests(int64_t statusItem, const std::u16string&
         item->trigger();
 }
 
+std::u16string StatusIconToolTipForTests(int64_t statusItem)
+{
+    QSystemTrayIcon* tray = TrayOf(statusItem);
+    return tray ? tray->toolTip().toStdU16String() : u"";
+}
+
 Image* StatusIconPictureForTests(int64_t statusItem)
 {
     QSystemTrayIcon* tray = TrayOf(statusItem);

@@ -104,6 +104,9 @@ MenuEntriesForTests StatusIconMenuForTests(int64_t statusItem);
 // Chooses the entry titled `title` of the status item's context menu, as the tray host does.
 void ChooseStatusIconMenuEntryForTests(int64_t statusItem, const std::u16string& title);
 
+// The text the tray shows while the pointer rests on the status item's icon.
+std::u16string StatusIconToolTipForTests(int64_t statusItem);
+
 // A copy of the picture the tray shows for the status item, with one reference owned by the caller; null
 // when there is none.
 Image* StatusIconPictureForTests(int64_t statusItem);

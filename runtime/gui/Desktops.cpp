@@ -10,10 +10,11 @@ namespace {
 
 int32_t desktopCount = 0;
 
-int64_t ScreenValue(int64_t n, double platform::Rect::*field)
+int64_t ScreenValue(int64_t n, double platform::Rect::*field,
+                    std::vector<platform::Rect> (*rects)() = platform::Screens)
 {
     if (n < 0 || n >= desktopCount) return 0;
-    std::vector<platform::Rect> screens = platform::Screens();
+    std::vector<platform::Rect> screens = rects();
     if (n >= static_cast<int64_t>(screens.size())) return 0;
     return static_cast<int64_t>(screens[static_cast<size_t>(n)].*field);
 }
@@ -41,6 +42,15 @@ int64_t ScreenWidth(int64_t n)
 int64_t ScreenHeight(int64_t n)
 {
     return ScreenValue(n, &platform::Rect::height);
+}
+
+int64_t ScreenWorkTop(int64_t n)
+{
+    return ScreenValue(n, &platform::Rect::y, platform::WorkAreas);
+}
+int64_t ScreenWorkHeight(int64_t n)
+{
+    return ScreenValue(n, &platform::Rect::height, platform::WorkAreas);
 }
 
 int64_t MouseScreenX()

@@ -54,6 +54,11 @@ int64_t CreateStatusIcon(int64_t icon, int64_t windowHandle, int64_t imageHandle
     return icon == -1 ? number : item->Handle();
 }
 
+void SetStatusIconToolTip(int64_t icon, const std::u16string& text)
+{
+    if (StatusIconRecord* record = StatusIcons().Find(icon)) record->item->SetToolTip(text);
+}
+
 void RemoveStatusIcon(int64_t icon)
 {
     if (icon == -1) {

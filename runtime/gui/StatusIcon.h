@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace nevalon::gui {
 
@@ -11,6 +12,9 @@ namespace nevalon::gui {
 // live icon under the number is removed first. Returns the platform item's handle for a fixed number, the new
 // number for -1; 0 when the window or the image is 0 or gone.
 int64_t CreateStatusIcon(int64_t icon, int64_t windowHandle, int64_t imageHandle);
+
+// Sets the text shown while the pointer rests on the icon ("Nevalon" at creation).
+void SetStatusIconToolTip(int64_t icon, const std::u16string& text);
 
 // Removes the icon from the tray and frees its number (-1: every icon).
 void RemoveStatusIcon(int64_t icon);

@@ -15,11 +15,13 @@
 #include "runtime/gui/KeyShortcut.h"
 #include "runtime/gui/Menu.h"
 #include "runtime/gui/PlatformMessage.h"
+#include "runtime/gui/StatusIcon.h"
 #include "runtime/gui/WaitEvent.h"
 #include "runtime/gui/Window.h"
 #include "runtime/system/TempDirectory.h"
 #include "runtime/system/strings/Strings.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -158,7 +160,7 @@ TEST_F(LifecycleTest, EscapeInTheListWindowClosesItAndTheEditor)
         ::testing::ExitedWithCode(0), "list=0 editor=0 export=0 x=321");
 }
 
-TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickAndKeepsTheListCurrent)
+TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickAndKeepsTheListAndTooltipCurrent)
 {
     EXPECT_EXIT(
         {
@@ -168,8 +170,17 @@ TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickAndKeep
             date::SetClockForTests(
                 [] { return std::chrono::system_clock::time_point(std::chrono::minutes(minutes)); });
             Start();
-            data.Put("nevalon_events.dat",
-                     "soon|" + std::to_string(date::CurrentDate() + 600) + "|0|0|5|0|0|0\n");
+            // The later event comes first in the list (category 0): the tooltip names the sooner one.
+            data.Put("nevalon_events.dat", "trip|" + std::to_string(date::CurrentDate() + 2 * 86400) +
+                                               "|0|0|0|0|0|0\nsoon|" +
+                                               std::to_string(date::CurrentDate() + 600) + "|0|0|5|0|0|0\n");
+            std::string tips;
+            auto tip = [&tips] {
+                std::u16string text = platform::StatusIconToolTipForTests(gui::StatusIconHandle(kStatusIcon));
+                std::replace(text.begin(), text.end(), u'\n', u'/');
+                tips += system::StringToUtf8(text) + ";";
+            };
+            tip();
             int notices = 0;
             platform::SetAlertResponderForTests(
                 [&notices](const platform::AlertRequest&) { return ++notices, 0; });
@@ -182,6 +193,7 @@ TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickAndKeep
             };
             int beforeClick = post(gui::EventTimer, kMinuteTimer);
             post(gui::EventStatusIcon, 0);
+            tip();
             State().NotificationsOff = 1;
             int off = post(gui::EventTimer, kMinuteTimer);
             State().NotificationsOff = 0;
@@ -189,17 +201,19 @@ TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickAndKeep
             int on = post(gui::EventTimer, kMinuteTimer);
             auto countdown = [] {
                 return system::StringToUtf8(
-                    gui::GetGadgetText(State().Events.SelectElement(0)->countdownGadget));
+                    gui::GetGadgetText(State().Events.SelectElement(1)->countdownGadget));
             };
             const std::string before = countdown();
             ++minutes;
             post(gui::EventTimer, kMinuteTimer);
+            tip();
             std::filesystem::remove_all(data.Path());
-            std::fprintf(stderr, "notices=%d%d%d%d %s, then %s\n", beforeClick, off, otherTimer, on,
-                         before.c_str(), countdown().c_str());
+            std::fprintf(stderr, "notices=%d%d%d%d %s, then %s %s\n", beforeClick, off, otherTimer, on,
+                         before.c_str(), countdown().c_str(), tips.c_str());
             std::exit(0);
         },
-        ::testing::ExitedWithCode(0), "notices=0001 10 minutes, then 9 minutes");
+        ::testing::ExitedWithCode(0),
+        "notices=0001 10 minutes, then 9 minutes Nevalon;Nevalon/soon: 10 minutes;Nevalon/soon: 9 minutes;");
 }
 
 TEST_F(LifecycleTest, SettingsMenuChoicesAreStoredAndStartAtLoginWritesTheAutostartEntry)
@@ -297,6 +311,20 @@ TEST_F(DesktopTest, DesktopUnderMouseSearchesFromTheLastScreen)
     EXPECT_EQ(DesktopUnderMouse(), 0);
     Pointer(-50, -50); // on no screen
     EXPECT_EQ(DesktopUnderMouse(), 0);
+}
+
+TEST_F(DesktopTest, AClickInTheLowerHalfOfAScreenPutsTheListWindowOnItsBottomPanel)
+{
+    Screens({{0, 0, 1280, 800}, {0, -600, 1024, 600}});
+    for (auto [y, span] :
+         {std::tuple{790.0, std::optional<WorkSpan>{{0, 800}}}, std::tuple{10.0, std::optional<WorkSpan>{}},
+          std::tuple{400.0, std::optional<WorkSpan>{}}, std::tuple{401.0, std::optional<WorkSpan>{{0, 800}}},
+          std::tuple{-10.0, std::optional<WorkSpan>{{-600, 0}}}}) {
+        Pointer(100, y);
+        EXPECT_EQ(PanelSpanUnderMouse(), span) << y;
+    }
+    Screens({});
+    EXPECT_EQ(PanelSpanUnderMouse(), std::nullopt);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "app/ListWindow.h"
 #include "platform/Image.h"
 #include "platform/View.h"
+#include "platform/Window.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/Gadgets.h"
 #include "runtime/gui/Window.h"
@@ -119,6 +120,21 @@ TEST_F(ListWindowTest, WindowHangsUnderThePointerButStaysOffTheRightEdgeOfItsScr
         EXPECT_EQ(gui::WindowLeft(kListWindow), left) << pointer;
         CloseListWindow();
     }
+}
+
+TEST_F(ListWindowTest, WindowRestsOnABottomPanelButNeverRisesAboveTheFreeSpan)
+{
+    EXPECT_EQ(ListWindowTop(230, 24, std::nullopt), 24);
+    EXPECT_EQ(ListWindowTop(230, 24, WorkSpan{0, 776}), 546);
+    EXPECT_EQ(ListWindowTop(780, 24, WorkSpan{0, 776}), 0);
+    EXPECT_EQ(ListWindowTop(230, 24, WorkSpan{-600, -30}), -260); // a screen above the main one
+    State().ListWindowAbovePanel = WorkSpan{0, 770};
+    BuildListWindow();
+    auto* window =
+        dynamic_cast<platform::Window*>(platform::ObjectFromHandle(gui::WindowHandle(kListWindow)));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->Frame().y + window->Frame().height, 770);
+    State().ListWindowAbovePanel.reset();
 }
 
 } // namespace

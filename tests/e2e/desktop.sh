@@ -13,6 +13,7 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 
+# Starts the display and the window manager, and a tray host along the top unless $1 is "no-tray".
 start_desktop() {
   # Xvfb picks a free display itself, so that tests running at once never share one.
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
@@ -23,7 +24,12 @@ start_desktop() {
   openbox_pid=$!
   await 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
     { echo "no window manager: $(cat "$work/openbox.log")" >&2; exit 1; }
-  trayer --edge top --align right --widthtype request --height 24 --SetPartialStrut true >"$work/trayer.log" 2>&1 &
+  [ "${1:-}" = no-tray ] || start_tray top
+}
+
+# Starts a tray host (trayer) along edge $1 of the screen, a panel that reserves its edge; sets trayer_pid.
+start_tray() {
+  trayer --edge "$1" --align right --widthtype request --height 24 --SetPartialStrut true >>"$work/trayer.log" 2>&1 &
   trayer_pid=$!
 }
 
