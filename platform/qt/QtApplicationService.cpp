@@ -1,0 +1,108 @@
+#include "platform/ApplicationService.h"
+#include "platform/qt/QtBus.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
+#include <QDeadlineTimer>
+#include <QPointer>
+#include <QThread>
+#include <memory>
+
+namespace nevalon::platform {
+namespace {
+
+const char* const kServiceConnection = "nevalon-application-service";
+const char* const kCallerConnection = "nevalon-application-caller";
+const char* const kInterface = "org.freedesktop.Application";
+constexpr int kCallTimeoutMs = 5000;
+constexpr int kRetryMs = 100;
+
+const char* const kIntrospection = R"(<interface name="org.freedesktop.Application">
+  <method name="Activate"><arg type="a{sv}" name="platform_data" direction="in"/></method>
+  <method name="Open"><arg type="as" name="uris" direction="in"/><arg type="a{sv}" name="platform_data" direction="in"/></method>
+  <method name="ActivateAction"><arg type="s" name="action_name" direction="in"/><arg type="av" name="parameter" direction="in"/><arg type="a{sv}" name="platform_data" direction="in"/></method>
+</interface>
+)";
+
+class ApplicationService final : public QDBusVirtualObject {
+public:
+    ApplicationService(std::function<void()> activate, QObject* parent)
+        : QDBusVirtualObject(parent), activate_(std::move(activate))
+    {
+    }
+
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
+    {
+        if (message.type() != QDBusMessage::MethodCallMessage ||
+            (!message.interface().isEmpty() && message.interface() != kInterface))
+            return false;
+        const QString member = message.member();
+        if (member != "Activate" && member != "Open" && member != "ActivateAction") return false;
+        // Answered first: the caller is a second start waiting to exit.
+        connection.send(message.createReply());
+        if (member == "Activate" && activate_) activate_();
+        return true;
+    }
+    QString introspect(const QString&) const override { return kIntrospection; }
+
+private:
+    std::function<void()> activate_;
+};
+
+// Ends with the application object.
+QPointer<ApplicationService> service;
+
+} // namespace
+
+bool ActivateRunningApplication(const std::string& busName, const std::string& objectPath, int waitMs)
+{
+    // Blocking calls on a connection of our own need an application object, but no display.
+    std::unique_ptr<QCoreApplication> core;
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "nevalon";
+        static char* argv[] = {name, nullptr};
+        core = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const QString address = SessionBusAddress();
+    if (address.isEmpty()) return false;
+    bool activated = false;
+    {
+        QDBusConnection bus = QDBusConnection::connectToBus(address, kCallerConnection);
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QString::fromStdString(busName), QString::fromStdString(objectPath), kInterface, "Activate");
+        call << QVariantMap();
+        call.setAutoStartService(false);
+        QDeadlineTimer deadline(waitMs);
+        while (bus.isConnected()) {
+            QDBusMessage reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
+            activated = reply.type() == QDBusMessage::ReplyMessage;
+            const auto error = QDBusError(reply).type();
+            if (activated || error != QDBusError::ServiceUnknown || deadline.hasExpired()) break;
+            QThread::msleep(kRetryMs);
+        }
+    }
+    QDBusConnection::disconnectFromBus(kCallerConnection);
+    return activated;
+}
+
+bool ExportApplicationService(const std::string& busName, const std::string& objectPath,
+                              std::function<void()> activate)
+{
+    const QString address = SessionBusAddress();
+    if (address.isEmpty() || service || !QCoreApplication::instance()) return false;
+    QDBusConnection bus = QDBusConnection::connectToBus(address, kServiceConnection);
+    service = new ApplicationService(std::move(activate), QCoreApplication::instance());
+    // The object is there before the name, so that no call finds the name without it.
+    if (bus.isConnected() && bus.registerVirtualObject(QString::fromStdString(objectPath), service.get()) &&
+        bus.registerService(QString::fromStdString(busName)))
+        return true;
+    QDBusConnection::disconnectFromBus(kServiceConnection);
+    delete service;
+    return false;
+}
+
+} // namespace nevalon::platform
