@@ -2,14 +2,17 @@
 
 #include "app/AppState.h"
 #include "app/Appearance.h"
+#include "app/CommandLine.h"
 #include "app/Editor.h"
 #include "app/EventStore.h"
 #include "app/ListWindow.h"
 #include "app/Reminders.h"
 #include "app/Settings.h"
 #include "app/SettingsMenu.h"
+#include "app/SingleInstance.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
+#include "platform/ClockChanges.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/Desktops.h"
 #include "runtime/gui/EventQueue.h"
@@ -109,6 +112,14 @@ void MinuteTimerTicked()
     if (gui::WindowExists(kListWindow) && !gui::WindowExists(kEditorWindow)) RefreshListWindow();
 }
 
+// After a wake or a new clock the next tick may be a minute away: the check runs now. Several changes
+// at once (a wake also sets the clock) queue one check.
+void ClockChanged()
+{
+    gui::DeleteQueuedEvents([](int32_t code, int64_t) { return code == kClockChangedEvent; });
+    gui::QueueEvent(kClockChangedEvent);
+}
+
 void DispatchMenu(int64_t item)
 {
     switch (item) {
@@ -153,6 +164,8 @@ AppState& State()
 void Startup(int argc, char** argv)
 {
     StartRuntime(argc, argv);
+    // Early, so that a start right after this one finds the name while this one still starts.
+    ServeLaterStarts();
     AppState& state = State();
     state.ListWindowX = -1;
     for (size_t i = 0; i < state.Categories.size(); ++i)
@@ -174,6 +187,12 @@ void Startup(int argc, char** argv)
     int64_t icon = PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
                                    {u"calendar.badge.clock", "accessibilityDescription:", 0});
     gui::CreateStatusIcon(kStatusIcon, gui::WindowHandle(kHolderWindow), icon);
+    FollowClockChanges();
+}
+
+void FollowClockChanges()
+{
+    platform::SetClockChangeHandler(ClockChanged);
 }
 
 void DispatchEvent(int64_t code)
@@ -187,6 +206,7 @@ void DispatchEvent(int64_t code)
         if (gui::EventGadgetNumber() == kExportCheckBox) ToggleCalendarExport();
         break;
     case gui::EventStatusIcon:
+        ActivationDispatched();
         if (gui::EventSubtype() == 0) StatusIconClicked();
         break;
     case gui::EventTimer:
@@ -194,6 +214,10 @@ void DispatchEvent(int64_t code)
         break;
     case kAppearanceChangedEvent:
         AppearanceSwitched();
+        break;
+    case kClockChangedEvent:
+        date::ReloadTimeZone();
+        MinuteTimerTicked();
         break;
     default:
         break;
@@ -208,6 +232,9 @@ void RunMainLoop()
 
 void Main(int argc, char** argv)
 {
+    const CommandLine request = ParseCommandLine(argc, argv);
+    if (request.action != CommandLine::StartProgram) std::exit(RunCommandLine(request));
+    if (!BecomeOnlyInstance()) std::exit(0);
     Startup(argc, argv);
     RunMainLoop();
 }
