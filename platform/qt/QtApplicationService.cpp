@@ -80,8 +80,10 @@ bool ActivateRunningApplication(const std::string& busName, const std::string& o
         while (bus.isConnected()) {
             QDBusMessage reply = bus.call(call, QDBus::Block, kCallTimeoutMs);
             activated = reply.type() == QDBusMessage::ReplyMessage;
-            const auto error = QDBusError(reply).type();
-            if (activated || error != QDBusError::ServiceUnknown || deadline.hasExpired()) break;
+            // Without auto-start the bus answers NameHasNoOwner for a name nobody holds.
+            const bool nobody = reply.errorName() == "org.freedesktop.DBus.Error.NameHasNoOwner" ||
+                                QDBusError(reply).type() == QDBusError::ServiceUnknown;
+            if (activated || !nobody || deadline.hasExpired()) break;
             QThread::msleep(kRetryMs);
         }
     }
