@@ -1,10 +1,12 @@
 #include "platform/ApplicationService.h"
 #include "platform/qt/QtBus.h"
+#include "platform/qt/QtWindowManagerHints.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusVirtualObject>
 #include <QDeadlineTimer>
 #include <QPointer>
@@ -43,7 +45,11 @@ public:
         if (member != "Activate" && member != "Open" && member != "ActivateAction") return false;
         // Answered first: the caller is a second start waiting to exit.
         connection.send(message.createReply());
-        if (member == "Activate" && activate_) activate_();
+        if (member != "Activate") return true;
+        // The launcher waits for the second start's launch to be answered; it is answered here instead.
+        const QVariantMap data = qdbus_cast<QVariantMap>(message.arguments().value(0));
+        AnswerLaunch(data.value("desktop-startup-id").toString().toStdString());
+        if (activate_) activate_();
         return true;
     }
     QString introspect(const QString&) const override { return kIntrospection; }
@@ -74,7 +80,10 @@ bool ActivateRunningApplication(const std::string& busName, const std::string& o
         QDBusConnection bus = QDBusConnection::connectToBus(address, kCallerConnection);
         QDBusMessage call = QDBusMessage::createMethodCall(
             QString::fromStdString(busName), QString::fromStdString(objectPath), kInterface, "Activate");
-        call << QVariantMap();
+        QVariantMap data;
+        if (!qEnvironmentVariableIsEmpty("DESKTOP_STARTUP_ID"))
+            data.insert("desktop-startup-id", qEnvironmentVariable("DESKTOP_STARTUP_ID"));
+        call << data;
         call.setAutoStartService(false);
         QDeadlineTimer deadline(waitMs);
         while (bus.isConnected()) {

@@ -24,13 +24,19 @@ list_shown() { xdotool search --onlyvisible --name '^Nevalon$' >/dev/null; }
 
 "$nevalon" >"$work/first.log" 2>&1 &
 first=$!
-"$nevalon" >"$work/second.log" 2>&1 && code=0 || code=$?
+xev -root -event property >"$work/xev.log" 2>&1 &
+xev_pid=$!
+sleep 0.5
+DESKTOP_STARTUP_ID=e2e-second_TIME2 "$nevalon" >"$work/second.log" 2>&1 && code=0 || code=$?
 await 'tray_icon_line nevalon' || fail "no icon: $(cat "$work/first.log")"
 if [ "$code" = 0 ] && await list_shown && kill -0 $first && [ "$(tray_icon_line nevalon | wc -l)" = 1 ]; then
   pass "a second start opens the running program's list window and exits with 0"
 else
   fail "second start: exit $code, $(cat "$work/second.log" "$work/first.log")"
 fi
+await 'grep -q "(_NET_STARTUP_INFO_BEGIN)" "$work/xev.log"' && pass "the second start's launch is answered" ||
+  fail "the second start's launch stays unanswered"
+kill $xev_pid
 
 kill -KILL $first
 await '! tray_icon_line nevalon' || fail "the killed program's icon stays"
