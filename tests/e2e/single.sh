@@ -6,10 +6,13 @@ nevalon=$1
 events=$XDG_DATA_HOME/nevalon_events.dat
 echo "Trip|$(($(date +%s) + 30 * 86400 + 5400))|0|0|6|0|0|0" >"$events"
 out=$(env -u DISPLAY "$nevalon" --list) && code=0 || code=$?
-if [ "$code" = 0 ] && [ "$out" = "Trip: 30 days, 1 hour" ] && [ -z "$(ls -A "$XDG_CONFIG_HOME")" ]; then
-  pass "the command line answers without a display and writes no settings"
+fields=$(python3 -c 'import json, sys; d = json.loads(sys.argv[1]); print(d["text"], d["tooltip"], d["class"])' \
+  "$(env -u DISPLAY "$nevalon" --json)")
+if [ "$code" = 0 ] && [ "$out" = "Trip: 30 days, 1 hour" ] && [ "$fields" = "$out $out upcoming" ] &&
+  [ -z "$(ls -A "$XDG_CONFIG_HOME")" ]; then
+  pass "the command line answers in text and JSON without a display and writes no settings"
 else
-  fail "command line: exit $code, output: $out, settings: $(ls -A "$XDG_CONFIG_HOME")"
+  fail "command line: exit $code, output: $out, JSON: $fields, settings: $(ls -A "$XDG_CONFIG_HOME")"
 fi
 
 start_desktop

@@ -7,21 +7,15 @@
 
 using namespace nevalon::system;
 
-namespace {
-
-// In the runtime folder, else in the cache folder, which is made for it: one holder at a time, and free
-// again once let go.
+// In the runtime folder, else in the cache folder, which is made for it: one holder at a time, free again
+// once let go.
 TEST(InstanceLockTest, OneHolderAtATimeInTheRuntimeFolderElseTheCacheFolder)
 {
     TempDirectory home;
     setenv("HOME", home.Path().c_str(), 1);
     unsetenv("XDG_CACHE_HOME");
-    home.Put("run/other", "");
+    setenv("XDG_RUNTIME_DIR", std::filesystem::path(home.Put("run/other", "")).parent_path().c_str(), 1);
     for (const std::string folder : {"run", ".cache"}) {
-        if (folder == "run")
-            setenv("XDG_RUNTIME_DIR", home.Path(folder).c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
         const int64_t lock = HoldInstanceLock(u"test.lock");
         EXPECT_GT(lock, 0) << folder;
         EXPECT_EQ(HoldInstanceLock(u"test.lock"), 0) << folder;
@@ -30,7 +24,6 @@ TEST(InstanceLockTest, OneHolderAtATimeInTheRuntimeFolderElseTheCacheFolder)
         EXPECT_GT(again, 0) << folder;
         ReleaseInstanceLock(again);
         EXPECT_EQ(GetFileSize(StringFromUtf8(home.Path(folder + "/test.lock"))), 0) << folder;
+        unsetenv("XDG_RUNTIME_DIR");
     }
 }
-
-} // namespace
