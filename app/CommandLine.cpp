@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -84,22 +83,13 @@ std::vector<EventAnswer> Answers(date::Date now)
     return answers;
 }
 
-// The next upcoming event; without one, the one that passed last.
-std::optional<EventAnswer> NextAnswer(const std::vector<EventAnswer>& answers)
+// Whether `a` answers --next before `b`: an upcoming event before a passed one, the soonest upcoming, the
+// latest passed.
+bool AnswersFirst(const EventAnswer& a, const EventAnswer& b)
 {
-    const EventAnswer* best = nullptr;
-    for (const EventAnswer& answer : answers) {
-        if (!best) {
-            best = &answer;
-            continue;
-        }
-        const bool upcoming = answer.remaining >= 1, bestUpcoming = best->remaining >= 1;
-        if (upcoming != bestUpcoming ? upcoming
-            : upcoming               ? answer.remaining < best->remaining
-                                     : answer.remaining > best->remaining)
-            best = &answer;
-    }
-    return best ? std::optional(*best) : std::nullopt;
+    const bool aAhead = a.remaining >= 1, bAhead = b.remaining >= 1;
+    if (aAhead != bAhead) return aAhead;
+    return aAhead ? a.remaining < b.remaining : a.remaining > b.remaining;
 }
 
 std::string JsonString(std::string_view utf8)
@@ -219,8 +209,10 @@ int AnswerCommandLine(const CommandLine& request, date::Date now, std::string& o
             out += StringToUtf8(answer.line) + "\n";
         return 0;
     }
-    const std::optional<EventAnswer> next = NextAnswer(answers);
-    const std::string text = StringToUtf8(next ? next->line : String(kNoEventsText));
+    // The first of equals in list order.
+    const auto next = std::min_element(answers.begin(), answers.end(), AnswersFirst);
+    const bool any = next != answers.end();
+    const std::string text = StringToUtf8(any ? next->line : String(kNoEventsText));
     if (!request.json) {
         out = text + "\n";
         return 0;
@@ -228,7 +220,7 @@ int AnswerCommandLine(const CommandLine& request, date::Date now, std::string& o
     std::string tooltip;
     for (const EventAnswer& answer : answers)
         tooltip += (tooltip.empty() ? "" : "\n") + StringToUtf8(answer.line);
-    const bool upcoming = next && next->remaining >= 1;
+    const bool upcoming = any && next->remaining >= 1;
     out = "{\"text\":" + JsonString(text) + ",\"tooltip\":" + JsonString(tooltip) +
           ",\"class\":" + JsonString(upcoming ? "upcoming" : "passed") + "}\n";
     return 0;
