@@ -30,6 +30,8 @@ inline constexpr int64_t kQuitItem = 7;
 inline constexpr int64_t kStatusIcon = 0;
 inline constexpr int64_t kSettingsGadget = 8;
 inline constexpr int64_t kAppearanceChangedEvent = 66036;
+// Posted when the machine woke, or the clock or the time zone changed.
+inline constexpr int64_t kClockChangedEvent = 66037;
 inline constexpr int64_t kExportCheckBox = 7;
 inline constexpr int64_t kCancelGadget = 10;
 inline constexpr int64_t kMinuteTimer = 1;

@@ -93,6 +93,17 @@ date::Date NextOccurrence(date::Date when, int64_t code)
     }
 }
 
+date::Date FirstOccurrenceAfter(date::Date date, int64_t code, date::Date now)
+{
+    if (code < RecurDaily || code > RecurYearly) return date;
+    while (date <= now) {
+        const date::Date next = NextOccurrence(date, code);
+        if (next == date::InvalidDate) break;
+        date = next;
+    }
+    return date;
+}
+
 CountdownRow RollOverEvent(EventRecord& record, date::Date now)
 {
     if (record.reachedShown == 0) {
@@ -103,19 +114,14 @@ CountdownRow RollOverEvent(EventRecord& record, date::Date now)
     const bool dark = IsDarkMode();
     CountdownRow row{record.recurrence == RecurNever ? u"This event has passed!" : u"",
                      dark ? kColourYellow : kColourRed};
-    if (record.recurrence < RecurDaily || record.recurrence > RecurYearly || record.date > now) return row;
     // A date outside the calendar's range (only a hand-edited file holds one) cannot step: the record is
     // left as it is and shows as passed.
-    date::Date next = record.date;
-    bool moved = false;
-    while (next <= now) {
-        next = NextOccurrence(next, record.recurrence);
-        if (next == date::InvalidDate) break;
+    const date::Date next = FirstOccurrenceAfter(record.date, record.recurrence, now);
+    if (next != record.date) {
         record.date = next;
         record.reachedShown = record.dayReminderShown = record.tenMinuteReminderShown = 0;
-        moved = true;
+        SaveEvents();
     }
-    if (moved) SaveEvents();
     return row;
 }
 

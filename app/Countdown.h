@@ -32,6 +32,10 @@ int64_t IsDarkMode();
 // calendar's range); `date` itself for any other code.
 date::Date NextOccurrence(date::Date date, int64_t code);
 
+// The first occurrence after `now` of an event at `date` recurring by `code` (1 to 6); `date` itself when it
+// lies ahead or does not recur. A step that leaves the calendar's range ends the search at the step before.
+date::Date FirstOccurrenceAfter(date::Date date, int64_t code, date::Date now);
+
 // For a record whose moment has come by `now`: shows the reached notice once, moves a recurring record
 // to its first occurrence after `now` with its notices cleared, saves, and returns the passed row.
 CountdownRow RollOverEvent(EventRecord& record, date::Date now);

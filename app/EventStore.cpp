@@ -84,9 +84,9 @@ int64_t CategoryRank(int64_t category)
 
 } // namespace
 
-String ComputeEventsFilePath()
+String ComputeEventsFilePath(FolderUse use)
 {
-    String folder = UserDirectory(4);
+    String folder = use == FolderUse::Create ? UserDirectory(4) : ApplicationSupportDirectory();
     return folder.empty() ? String() : folder + u"nevalon_events.dat";
 }
 

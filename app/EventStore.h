@@ -4,8 +4,12 @@
 
 namespace nevalon::app {
 
-// The events file in the user's data folder; "" when the home folder is unknown.
-String ComputeEventsFilePath();
+// Whether computing the events file's path makes its folder.
+enum class FolderUse { Create, Leave };
+
+// The events file in the user's data folder, which is made when missing unless `use` is Leave; "" when the
+// home folder is unknown.
+String ComputeEventsFilePath(FolderUse use = FolderUse::Create);
 
 // Writes every record of Events to the events file. The previous file stays whole until the new one
 // is completely on the disk; a save that fails leaves it untouched and says nothing.

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Appearance.h"
+#include "app/CommandLine.h"
 #include "app/Countdown.h"
 #include "app/Editor.h"
 #include "app/EventStore.h"
@@ -9,8 +10,10 @@
 #include "app/Reminders.h"
 #include "app/Settings.h"
 #include "app/SettingsMenu.h"
+#include "app/SingleInstance.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
+#include "platform/ClockChanges.h"
 #include "platform/DesktopNotice.h"
 #include "platform/StatusItem.h"
 #include "runtime/date/CurrentDate.h"
@@ -129,6 +132,14 @@ void ReportMissingTray()
     platform::ShowDesktopNotice(u"No system tray", kNoTrayText);
 }
 
+// After a wake or a new clock the next tick may be a minute away: the check runs now. Several changes
+// at once (a wake also sets the clock) queue one check.
+void ClockChanged()
+{
+    gui::DeleteQueuedEvents([](int32_t code, int64_t) { return code == kClockChangedEvent; });
+    gui::QueueEvent(kClockChangedEvent);
+}
+
 void DispatchMenu(int64_t item)
 {
     switch (item) {
@@ -173,6 +184,8 @@ AppState& State()
 void Startup(int argc, char** argv)
 {
     StartRuntime(argc, argv);
+    // Early, so that a start right after this one finds the name while this one still starts.
+    ServeLaterStarts();
     AppState& state = State();
     state.ListWindowX = -1;
     for (size_t i = 0; i < state.Categories.size(); ++i)
@@ -195,6 +208,12 @@ void Startup(int argc, char** argv)
                                    {u"calendar.badge.clock", "accessibilityDescription:", 0});
     gui::CreateStatusIcon(kStatusIcon, gui::WindowHandle(kHolderWindow), icon);
     platform::CheckTrayHostAfter(kTrayGraceMs, ReportMissingTray);
+    FollowClockChanges();
+}
+
+void FollowClockChanges()
+{
+    platform::SetClockChangeHandler(ClockChanged);
 }
 
 void DispatchEvent(int64_t code)
@@ -208,6 +227,7 @@ void DispatchEvent(int64_t code)
         if (gui::EventGadgetNumber() == kExportCheckBox) ToggleCalendarExport();
         break;
     case gui::EventStatusIcon:
+        ActivationDispatched();
         if (gui::EventSubtype() == 0) StatusIconClicked();
         break;
     case gui::EventTimer:
@@ -215,6 +235,10 @@ void DispatchEvent(int64_t code)
         break;
     case kAppearanceChangedEvent:
         AppearanceSwitched();
+        break;
+    case kClockChangedEvent:
+        date::ReloadTimeZone();
+        MinuteTimerTicked();
         break;
     default:
         break;
@@ -229,6 +253,9 @@ void RunMainLoop()
 
 void Main(int argc, char** argv)
 {
+    const CommandLine request = ParseCommandLine(argc, argv);
+    if (request.action != CommandLine::StartProgram) std::exit(RunCommandLine(request));
+    if (!BecomeOnlyInstance()) std::exit(0);
     Startup(argc, argv);
     RunMainLoop();
 }

@@ -1,10 +1,11 @@
 #include "platform/qt/QtDesktopAppearance.h"
 
+#include "platform/qt/QtBus.h"
+
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
-#include <QFileInfo>
 
 namespace nevalon::platform {
 namespace {
@@ -17,17 +18,6 @@ const char* const kGroup = "org.freedesktop.appearance";
 const char* const kKey = "color-scheme";
 // Long enough for a running portal, short enough not to hold up the start when it must first be launched.
 constexpr int kReadTimeoutMs = 500;
-
-// The session bus's address, or empty. No automatic launch of a bus: that could hold up the start.
-QString SessionBusAddress()
-{
-    QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
-    QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + "/bus";
-    if (address.isEmpty() && !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") &&
-        QFileInfo(runtimeBus).exists())
-        address = "unix:path=" + runtimeBus;
-    return address;
-}
 
 // Dark for 1, light for 0 and 2; nothing for anything else. Older portals wrap the value in a second variant.
 std::optional<bool> DarkOf(QVariant value)

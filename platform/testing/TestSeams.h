@@ -71,6 +71,13 @@ bool ServeColorSchemeForTests(ColorScheme scheme);
 // Takes that portal off the bus.
 void StopColorSchemeServiceForTests();
 
+// Takes logind's name on the system bus named by DBUS_SYSTEM_BUS_ADDRESS. False when that bus does not
+// answer.
+bool ServeLogindForTests();
+
+// Announces PrepareForSleep(starting) under that name, as logind does before a suspend (true) and after it.
+bool AnnouncePrepareForSleepForTests(bool starting);
+
 // One entry of a menu as it shows: a separator, or an item with its title, its key equivalent as the
 // menu writes it ("Ctrl+Q"; "" for none) and its check mark.
 struct MenuEntryForTests {

@@ -12,6 +12,9 @@ namespace nevalon::date {
 // Reads the process's time zone; runs at start-up before any other date operation.
 void InitDates();
 
+// Reads the time zone again, after the desktop changed it.
+void ReloadTimeZone();
+
 // Ends the date library at exit; drops a clock set for tests.
 void EndDates();
 

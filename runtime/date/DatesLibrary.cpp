@@ -6,7 +6,13 @@ namespace nevalon::date {
 
 void InitDates()
 {
-    // The C library keeps the zone it reads here; later edits of /etc/localtime are not followed.
+    // The C library keeps the zone it reads here until ReloadTimeZone.
+    tzset();
+}
+
+void ReloadTimeZone()
+{
+    // With TZ unset, glibc's tzset reads /etc/localtime again when the file changed.
     tzset();
 }
 

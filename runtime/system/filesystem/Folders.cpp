@@ -161,6 +161,22 @@ String UserDirectory(int64_t kind)
     }
 }
 
+String ApplicationSupportDirectory()
+{
+    std::string home;
+    return Home(home) ? AsFolder(BaseDirectory("XDG_DATA_HOME", home, "/.local/share")) : String();
+}
+
+String RuntimeDirectory()
+{
+    std::string path, home;
+    if (AbsoluteVariable("XDG_RUNTIME_DIR", path)) return AsFolder(path);
+    if (!Home(home)) return String();
+    path = BaseDirectory("XDG_CACHE_HOME", home, "/.cache");
+    CreateMissingDirectories(path);
+    return AsFolder(path);
+}
+
 String ExecutablePath()
 {
     std::vector<char> path(4096);

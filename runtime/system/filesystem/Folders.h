@@ -14,6 +14,13 @@ String HomeDirectory();
 // 5 Application Support for all users, 6 Movies, 7 Music, 8 Pictures, 9 Public.
 String UserDirectory(int64_t kind);
 
+// The folder UserDirectory(4) returns, without creating it.
+String ApplicationSupportDirectory();
+
+// The user's folder for runtime files such as locks, ending in "/": $XDG_RUNTIME_DIR, else the user's
+// cache folder ($XDG_CACHE_HOME, default ~/.cache, created owner-only when missing); "" if neither is known.
+String RuntimeDirectory();
+
 // The running executable's own path (links resolved); "" if it cannot be read.
 String ExecutablePath();
 
