@@ -207,6 +207,9 @@ void Startup(int argc, char** argv)
     int64_t icon = PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
                                    {u"calendar.badge.clock", "accessibilityDescription:", 0});
     gui::CreateStatusIcon(kStatusIcon, gui::WindowHandle(kHolderWindow), icon);
+    // A program started at login may never be clicked: its reminders and tooltip need the events now.
+    ReadEventsFile();
+    UpdateStatusIconToolTip();
     platform::CheckTrayHostAfter(kTrayGraceMs, ReportMissingTray);
     FollowClockChanges();
 }

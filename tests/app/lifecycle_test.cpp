@@ -160,7 +160,7 @@ TEST_F(LifecycleTest, EscapeInTheListWindowClosesItAndTheEditor)
         ::testing::ExitedWithCode(0), "list=0 editor=0 export=0 x=321");
 }
 
-TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickAndKeepsTheListAndTooltipCurrent)
+TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtStartAndKeepsTheListAndTooltipCurrent)
 {
     EXPECT_EXIT(
         {
@@ -169,11 +169,11 @@ TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickAndKeep
             static int64_t minutes = 30000000;
             date::SetClockForTests(
                 [] { return std::chrono::system_clock::time_point(std::chrono::minutes(minutes)); });
-            Start();
             // The later event comes first in the list (category 0): the tooltip names the sooner one.
             data.Put("nevalon_events.dat", "trip|" + std::to_string(date::CurrentDate() + 2 * 86400) +
                                                "|0|0|0|0|0|0\nsoon|" +
                                                std::to_string(date::CurrentDate() + 600) + "|0|0|5|0|0|0\n");
+            Start();
             std::string tips;
             auto tip = [&tips] {
                 std::u16string text = platform::StatusIconToolTipForTests(gui::StatusIconHandle(kStatusIcon));
@@ -213,7 +213,8 @@ TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtTheFirstClickAndKeep
             std::exit(0);
         },
         ::testing::ExitedWithCode(0),
-        "notices=0001 10 minutes, then 9 minutes Nevalon;Nevalon/soon: 10 minutes;Nevalon/soon: 9 minutes;");
+        "notices=1111 10 minutes, then 9 minutes Nevalon/soon: 10 minutes;Nevalon/soon: 10 minutes;"
+        "Nevalon/soon: 9 minutes;");
 }
 
 TEST_F(LifecycleTest, SettingsMenuChoicesAreStoredAndStartAtLoginWritesTheAutostartEntry)
