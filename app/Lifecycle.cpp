@@ -174,6 +174,7 @@ void Startup(int argc, char** argv)
     int64_t icon = PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
                                    {u"calendar.badge.clock", "accessibilityDescription:", 0});
     gui::CreateStatusIcon(kStatusIcon, gui::WindowHandle(kHolderWindow), icon);
+    gui::StartWindowTimer(kHolderWindow, kWarmUpTimer, kWarmUpDelay);
 }
 
 void DispatchEvent(int64_t code)
@@ -191,6 +192,10 @@ void DispatchEvent(int64_t code)
         break;
     case gui::EventTimer:
         if (gui::EventTimerNumber() == kMinuteTimer) MinuteTimerTicked();
+        if (gui::EventTimerNumber() == kWarmUpTimer) {
+            gui::StopWindowTimer(kHolderWindow, kWarmUpTimer);
+            PrepareListWindow();
+        }
         break;
     case kAppearanceChangedEvent:
         AppearanceSwitched();

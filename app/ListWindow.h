@@ -10,6 +10,10 @@ namespace nevalon::app {
 // the add and settings buttons, and the empty-list text. Does nothing while the editor edits a record.
 void BuildListWindow();
 
+// Opens the list window's fonts and draws one badge, so that the first opening does not wait for the
+// desktop's font list to load. Changes nothing that shows.
+void PrepareListWindow();
+
 // The window's height for `events` rows.
 int64_t ListWindowHeight(int64_t events);
 
