@@ -36,6 +36,9 @@ inline constexpr int64_t kExportCheckBox = 7;
 inline constexpr int64_t kCancelGadget = 10;
 inline constexpr int64_t kMinuteTimer = 1;
 inline constexpr int64_t kMinutePeriod = 60000;
+// Once, this long after start: the list window's fonts are loaded then rather than at the first click.
+inline constexpr int64_t kWarmUpTimer = 2;
+inline constexpr int64_t kWarmUpDelay = 500;
 
 // The top and bottom edges of the part of a screen that panels leave to windows.
 struct WorkSpan {

@@ -37,11 +37,15 @@ bool IsNumber(const String& field)
 
 String LineOf(const EventRecord& record)
 {
+    // Appended in place: a save writes every record, and temporaries per field were most of its cost.
     String line = StoredTitle(record.title);
+    line.reserve(line.size() + 48);
     for (int64_t value : {record.date, int64_t{record.fileFlag}, record.recurrence, record.category,
                           int64_t{record.reachedShown}, int64_t{record.dayReminderShown},
-                          int64_t{record.tenMinuteReminderShown}})
-        line += kSeparator + IntegerToString(value);
+                          int64_t{record.tenMinuteReminderShown}}) {
+        line += kSeparator;
+        line += IntegerToString(value);
+    }
     return line;
 }
 

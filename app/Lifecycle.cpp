@@ -212,6 +212,7 @@ void Startup(int argc, char** argv)
     UpdateStatusIconToolTip();
     platform::CheckTrayHostAfter(kTrayGraceMs, ReportMissingTray);
     FollowClockChanges();
+    gui::StartWindowTimer(kHolderWindow, kWarmUpTimer, kWarmUpDelay);
 }
 
 void FollowClockChanges()
@@ -235,6 +236,10 @@ void DispatchEvent(int64_t code)
         break;
     case gui::EventTimer:
         if (gui::EventTimerNumber() == kMinuteTimer) MinuteTimerTicked();
+        if (gui::EventTimerNumber() == kWarmUpTimer) {
+            gui::StopWindowTimer(kHolderWindow, kWarmUpTimer);
+            PrepareListWindow();
+        }
         break;
     case kAppearanceChangedEvent:
         AppearanceSwitched();

@@ -39,6 +39,12 @@ constexpr const char16_t* kSystemFont = u".AppleSystemUIFont";
 int64_t titleFont = 0;
 int64_t countdownFont = 0;
 
+void OpenListFonts()
+{
+    if (!gui::FontExists(titleFont)) titleFont = gui::OpenFont(-1, kSystemFont, 24, gui::FontBold);
+    if (!gui::FontExists(countdownFont)) countdownFont = gui::OpenFont(-1, kSystemFont, 18);
+}
+
 int64_t SystemSymbol(const char16_t* name)
 {
     return PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
@@ -175,6 +181,12 @@ int64_t CategoryBadge(const String& categoryName)
     return image;
 }
 
+void PrepareListWindow()
+{
+    OpenListFonts();
+    if (const int64_t badge = CategoryBadge(u"Other")) DisposeImage(badge);
+}
+
 void BuildListWindow()
 {
     AppState& state = State();
@@ -185,8 +197,7 @@ void BuildListWindow()
     const int64_t height = ListWindowHeight(count);
     OpenWindow(height);
 
-    if (!gui::FontExists(titleFont)) titleFont = gui::OpenFont(-1, kSystemFont, 24, gui::FontBold);
-    if (!gui::FontExists(countdownFont)) countdownFont = gui::OpenFont(-1, kSystemFont, 18);
+    OpenListFonts();
     if (!gui::GadgetExists(kAddButton)) {
         gui::CreateButton(kAddButton, 10, height - 50, 180, 40, u"Add Countdown Event");
         gui::AddGadgetCallback(kAddButton, AddEventHandler);

@@ -15,6 +15,9 @@ void BuildListWindow();
 // The window's top edge for its height: under the menu bar, or, after a click on a panel at the bottom of
 // a screen, resting on that panel (the lower edge of the screen's free span) without rising above the span.
 int64_t ListWindowTop(int64_t height, int64_t menuBar, std::optional<WorkSpan> panel);
+// Opens the list window's fonts and draws one badge, so that the first opening does not wait for the
+// desktop's font list to load. Changes nothing that shows.
+void PrepareListWindow();
 
 // The window's height for `events` rows.
 int64_t ListWindowHeight(int64_t events);

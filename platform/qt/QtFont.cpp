@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace nevalon::platform {
 
@@ -26,8 +27,12 @@ Font* CreateFont(const std::u16string& family, double pointSize, bool bold, bool
     if (!ApplicationStarted() || !std::isfinite(pointSize) || pointSize <= 0) return nullptr;
     QString name = QString::fromStdU16String(family);
     // Only the family's own name counts: fontconfig would quietly substitute a look-alike for any other.
-    if (!QFontDatabase::families().contains(name))
-        name = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    // Listing the families costs more than everything else here, and the program asks for few names.
+    static std::map<QString, bool> installed;
+    auto known = installed.find(name);
+    if (known == installed.end())
+        known = installed.emplace(name, QFontDatabase::families().contains(name)).first;
+    if (!known->second) name = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     return new Font(name.toStdU16String(), pointSize, bold, italic);
 }
 

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <map>
 
 namespace nevalon::platform {
 namespace {
@@ -103,16 +104,30 @@ Image* CreateSystemSymbolImage(std::string_view name)
         if (name == s.name) symbol = &s;
     if (!symbol || !QApplication::instance()) return nullptr;
 
-    QImage picture = ThemePicture(*symbol);
-    if (picture.isNull()) {
-        picture = QImage(kPixels, kPixels, QImage::Format_ARGB32_Premultiplied);
-        picture.fill(Qt::transparent);
-        QPainter painter(&picture);
-        painter.setRenderHint(QPainter::Antialiasing);
-        symbol->draw(painter, QApplication::palette().color(QPalette::WindowText));
+    // The list window asks for the same symbol once a row on every rebuild: the picture is drawn once
+    // for each ink and icon theme, and every image gets a copy of it.
+    struct Drawn {
+        QRgb ink = 0;
+        QString theme;
+        QImage picture;
+    };
+    static std::map<const Symbol*, Drawn> drawn;
+    const QColor ink = QApplication::palette().color(QPalette::WindowText);
+    Drawn& cached = drawn[symbol];
+    if (cached.picture.isNull() || cached.ink != ink.rgba() || cached.theme != QIcon::themeName()) {
+        QImage picture = ThemePicture(*symbol);
+        if (picture.isNull()) {
+            picture = QImage(kPixels, kPixels, QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::transparent);
+            QPainter painter(&picture);
+            painter.setRenderHint(QPainter::Antialiasing);
+            symbol->draw(painter, ink);
+        }
+        cached = {ink.rgba(), QIcon::themeName(),
+                  picture.scaled(kPixels, kPixels, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(QImage::Format_RGBA8888)};
     }
-    picture = picture.scaled(kPixels, kPixels, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                  .convertToFormat(QImage::Format_RGBA8888);
+    const QImage& picture = cached.picture;
 
     auto* image = new Image(picture.width(), picture.height(), {kPoints, kPoints});
     for (int y = 0; y < picture.height(); ++y)

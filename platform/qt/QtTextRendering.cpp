@@ -32,8 +32,21 @@ TextExtent MeasureText(const std::u16string& text, const Font* font)
 {
     if (!ApplicationStarted()) return {};
     static const QImage device = BitmapOfPixelPoints(1, 1);
-    QFontMetricsF metrics(FontOrDefault(font), &device);
-    return {metrics.horizontalAdvance(QString::fromStdU16String(text)), metrics.height()};
+    // Drawing a text measures it two or three times over (its width, its height, then to paint it):
+    // the last answer is kept, since shaping is most of the cost.
+    // Never destroyed: a font must not outlive the font engines it may hold at exit.
+    static QFont& lastFont = *new QFont;
+    static std::u16string lastText;
+    static TextExtent lastExtent;
+    static bool known = false;
+    const QFont qfont = FontOrDefault(font);
+    if (known && text == lastText && qfont == lastFont) return lastExtent;
+    QFontMetricsF metrics(qfont, &device);
+    lastExtent = {metrics.horizontalAdvance(QString::fromStdU16String(text)), metrics.height()};
+    lastText = text;
+    lastFont = qfont;
+    known = true;
+    return lastExtent;
 }
 
 std::vector<uint8_t> RenderTextCoverage(const std::u16string& text, const Font* font, int width, int height,

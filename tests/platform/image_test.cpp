@@ -48,6 +48,27 @@ TEST_F(SymbolImageTest, EachSymbolTheApplicationUsesHasAPictureInkedInsideAndCle
     }
 }
 
+TEST_F(SymbolImageTest, SymbolsTakeTheTextColourOfTheAppearanceAtTheirMaking)
+{
+    // The mean red of the inked pixels: low for dark ink, high for light ink.
+    auto ink = [] {
+        Ref<Image> image = Ref<Image>::Adopt(CreateSystemSymbolImage("trash"));
+        double red = 0, inked = 0;
+        for (int y = 0; y < image->PixelHeight(); ++y)
+            for (int x = 0; x < image->PixelWidth(); ++x)
+                if (Alpha(image->PixelAt(x, y)) > 128) red += image->PixelAt(x, y) & 0xFF, ++inked;
+        return red / inked;
+    };
+    SetAppearance(false);
+    const double light = ink();
+    SetAppearance(true);
+    const double dark = ink();
+    SetAppearance(false);
+    EXPECT_LT(light, 128);
+    EXPECT_GT(dark, 128);
+    EXPECT_EQ(ink(), light);
+}
+
 TEST_F(SymbolImageTest, UnknownSymbolsHaveNoPicture)
 {
     EXPECT_EQ(CreateSystemSymbolImage("no.such.symbol"), nullptr);

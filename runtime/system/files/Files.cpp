@@ -116,9 +116,13 @@ int64_t WriteLine(int64_t number, const String& text)
 {
     FileObject* file = OpenFiles().Find(number);
     if (!file) return 0;
-    // Encoded apart: a text ending in a lone high surrogate must not swallow the line end.
-    const std::string bytes = StringToBytes(text, file->format) + StringToBytes(u"\n", file->format);
-    return WriteBytes(*file, bytes.data(), static_cast<int64_t>(bytes.size()));
+    // Encoded apart: a text ending in a lone high surrogate must not swallow the line end. Written apart
+    // too, into the file's buffer, rather than joined into one more string first.
+    const std::string bytes = StringToBytes(text, file->format);
+    const std::string end = StringToBytes(u"\n", file->format);
+    const int64_t written = WriteBytes(*file, bytes.data(), static_cast<int64_t>(bytes.size()));
+    if (written != static_cast<int64_t>(bytes.size())) return written;
+    return written + WriteBytes(*file, end.data(), static_cast<int64_t>(end.size()));
 }
 
 int64_t AtEndOfFile(int64_t number)
