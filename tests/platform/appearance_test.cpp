@@ -1,3 +1,4 @@
+#include "StartPlatform.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
 #include "platform/Foundation.h"
@@ -54,7 +55,7 @@ class AppearanceTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        Start();
+        ASSERT_TRUE(testing::StartPlatform());
         // The observer class is made at run time, as the application makes its own.
         if (FindClass("Kx_KVO_Test")) return;
         Class* observer = AllocateClass("NSObject", "Kx_KVO_Test");
@@ -67,13 +68,6 @@ protected:
                 return MessageResult{};
             });
         RegisterClass(observer);
-    }
-    static void Start()
-    {
-        static char name[] = "platform-tests";
-        static char* argv[] = {name, nullptr};
-        std::string error;
-        ASSERT_TRUE(StartApplication(1, argv, error)) << error;
     }
     void SetUp() override
     {
@@ -164,7 +158,7 @@ TEST_F(AppearanceTest, TheDesktopPortalsColorSchemeDecidesFromTheStartAndItsChan
     EndApplication();
     setenv("DBUS_SESSION_BUS_ADDRESS", bus.Address().c_str(), 1);
     ASSERT_TRUE(ServeColorSchemeForTests(ColorScheme::Dark));
-    Start();
+    ASSERT_TRUE(testing::StartPlatform());
     EXPECT_TRUE(IsDarkAppearance());
     int handlerCalls = 0;
     SetAppearanceChangeHandler([&] { ++handlerCalls; });
@@ -187,7 +181,7 @@ TEST_F(AppearanceTest, TheDesktopPortalsColorSchemeDecidesFromTheStartAndItsChan
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
     std::string runtimeDir = getenv("XDG_RUNTIME_DIR") ? getenv("XDG_RUNTIME_DIR") : "";
     unsetenv("XDG_RUNTIME_DIR");
-    Start();
+    ASSERT_TRUE(testing::StartPlatform());
     EXPECT_FALSE(IsDarkAppearance());
     if (!runtimeDir.empty()) setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
     StopColorSchemeServiceForTests();

@@ -1,3 +1,4 @@
+#include "StartPlatform.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
 #include "platform/Foundation.h"
@@ -10,14 +11,7 @@ namespace {
 
 class SymbolImageTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "platform-tests";
-        static char* argv[] = {name, nullptr};
-        std::string error;
-        ASSERT_TRUE(StartApplication(argc, argv, error)) << error;
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(testing::StartPlatform()); }
 
     static uint32_t Alpha(uint32_t rgba) { return rgba >> 24; }
 
@@ -69,24 +63,20 @@ TEST_F(SymbolImageTest, SymbolsTakeTheTextColourOfTheAppearanceAtTheirMaking)
     EXPECT_EQ(ink(), light);
 }
 
-TEST_F(SymbolImageTest, UnknownSymbolsHaveNoPicture)
+// The message's image is autoreleased: it goes with the pool.
+TEST_F(SymbolImageTest, MessagesMakeAnImageOfAKnownSymbolAndSetItsSizeInPoints)
 {
     EXPECT_EQ(CreateSystemSymbolImage("no.such.symbol"), nullptr);
     EXPECT_EQ(CreateSystemSymbolImage(""), nullptr);
     MessageResult result;
-    const int64_t args[] = {MakeString(u"no.such.symbol"), 0};
-    ASSERT_TRUE(
-        SendClassMessage("NSImage", "imageWithSystemSymbolName:accessibilityDescription:", args, result));
-    EXPECT_EQ(result.AsInteger(), 0);
-}
-
-TEST_F(SymbolImageTest, MessagesMakeAnImageAndSetItsSizeInPoints)
-{
-    MessageResult result;
-    const int64_t args[] = {MakeString(u"trash"), 0};
-    ASSERT_TRUE(
-        SendClassMessage("NSImage", "imageWithSystemSymbolName:accessibilityDescription:", args, result));
-    int64_t image = result.AsInteger();
+    const auto symbol = [&result](const char16_t* name) {
+        const int64_t args[] = {MakeString(name), 0};
+        EXPECT_TRUE(
+            SendClassMessage("NSImage", "imageWithSystemSymbolName:accessibilityDescription:", args, result));
+        return result.AsInteger();
+    };
+    EXPECT_EQ(symbol(u"no.such.symbol"), 0);
+    const int64_t image = symbol(u"trash");
     ASSERT_NE(ObjectFromHandle(image), nullptr);
 
     const double size[2] = {78, 22};
@@ -98,8 +88,6 @@ TEST_F(SymbolImageTest, MessagesMakeAnImageAndSetItsSizeInPoints)
     std::memcpy(&answered, result.bytes.data(), sizeof answered);
     EXPECT_EQ(answered.width, 78);
     EXPECT_EQ(answered.height, 22);
-
-    // The message's image is autoreleased: it goes with the pool.
     DrainAutoreleasePool();
     EXPECT_EQ(ObjectFromHandle(image), nullptr);
 }

@@ -1,3 +1,4 @@
+#include "StartPlatform.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
 
@@ -10,11 +11,7 @@ namespace {
 
 TEST(QuitRequestTest, AQuitRequestDismissesTheOpenAlertAndThoseOpenedBeforeTheLoopTakesIt)
 {
-    static int argc = 1;
-    static char name[] = "platform-tests";
-    static char* argv[] = {name, nullptr};
-    std::string error;
-    ASSERT_TRUE(StartApplication(argc, argv, error)) << error;
+    ASSERT_TRUE(testing::StartPlatform());
     int requests = 0;
     SetQuitRequestHandler([&] { ++requests; });
     const AlertRequest question{

@@ -1,3 +1,4 @@
+#include "StartPlatform.h"
 #include "platform/Application.h"
 #include "platform/Sound.h"
 #include "platform/testing/TestSeams.h"
@@ -11,11 +12,7 @@ namespace {
 
 TEST(SystemSoundTest, TheReminderSoundNeverHoldsUpTheCallerAndTheSeamHearsIt)
 {
-    static int argc = 1;
-    static char name[] = "platform-tests";
-    static char* argv[] = {name, nullptr};
-    std::string error;
-    ASSERT_TRUE(StartApplication(argc, argv, error)) << error;
+    ASSERT_TRUE(testing::StartPlatform());
     // The test machine has no sound server or device: the sound is tried, and the bell rung instead,
     // behind the caller's back. Where a call waited for the sound, the test ends instead of waiting.
     alarm(60);

@@ -1,3 +1,4 @@
+#include "StartPlatform.h"
 #include "platform/Application.h"
 #include "platform/Object.h"
 #include "platform/Window.h"
@@ -7,20 +8,9 @@
 namespace nevalon::platform {
 namespace {
 
-class PlatformWindowTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "platform-tests";
-        static char* argv[] = {name, nullptr};
-        std::string error;
-        ASSERT_TRUE(StartApplication(argc, argv, error)) << error;
-    }
-};
-
-TEST_F(PlatformWindowTest, AChildKeepsItsParentObjectAfterTheParentCloses)
+TEST(PlatformWindowTest, AChildKeepsItsParentObjectAfterTheParentCloses)
 {
+    ASSERT_TRUE(testing::StartPlatform());
     Window* parent = CreatePlatformWindow({}, {200, 100});
     Window* child = CreatePlatformWindow({}, {100, 50});
     ASSERT_TRUE(parent && child);

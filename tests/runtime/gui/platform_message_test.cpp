@@ -159,18 +159,14 @@ TEST_F(PlatformMessageTest, TheApplicationsOwnMessagesAreAnswered)
     EXPECT_EQ(PlatformMessage(&height, PlatformMessage(nullptr, app, "mainMenu"), "menuBarHeight"), 0);
     EXPECT_GE(height, 0);
 
-    // Making an appearance current makes the windows draw in it.
+    // The defaults name the dark appearance only while it is the desktop's.
     int64_t defaults = PlatformMessage(nullptr, 0, "NSUserDefaults standardUserDefaults");
     platform::SetAppearance(true);
-    int64_t dark = PlatformMessage(nullptr, app, "effectiveAppearance");
     EXPECT_EQ(platform::StringFromHandle(
                   PlatformMessage(nullptr, defaults, "stringForKey:$", {"AppleInterfaceStyle"})),
               u"Dark");
     platform::SetAppearance(false);
     EXPECT_EQ(PlatformMessage(nullptr, defaults, "stringForKey:$", {"AppleInterfaceStyle"}), 0);
-    PlatformMessage(nullptr, 0, "NSAppearance setCurrentAppearance:", {dark});
-    EXPECT_TRUE(platform::IsDarkAppearance());
-    platform::SetAppearance(false);
 }
 
 TEST_F(PlatformMessageTest, MessagesReachWindowsAndTheirContentViewsWhileTheyAreOpen)
