@@ -85,7 +85,7 @@ void ClockChanges::ZoneFolderChanged()
 {
     alignas(inotify_event) char buffer[4096];
     bool zone = false;
-    for (ssize_t length; (length = read(zoneWatch_, buffer, sizeof buffer)) > 0;) {
+    for (ssize_t length = 0; (length = read(zoneWatch_, buffer, sizeof buffer)) > 0;) {
         for (char* at = buffer; at < buffer + length;) {
             const auto* event = reinterpret_cast<const inotify_event*>(at);
             if (event->len > 0 && std::strcmp(event->name, kZoneFile) == 0) zone = true;

@@ -15,6 +15,8 @@ class ClockChanges final : public QObject {
 public:
     ClockChanges(std::function<void()> changed, QObject* parent);
     ~ClockChanges() override;
+    ClockChanges(const ClockChanges&) = delete;
+    ClockChanges& operator=(const ClockChanges&) = delete;
 
     void SetHandler(std::function<void()> changed) { changed_ = std::move(changed); }
 
