@@ -99,7 +99,8 @@ void StatusIconClicked()
     state.ListWindowX = ListWindowXUnderMouse();
     state.ListWindowAbovePanel = PanelSpanUnderMouse();
     if (!gui::WindowExists(kListWindow)) {
-        BuildListWindow();
+        // LoadEvents builds the window from the file, or from the events in memory when it cannot be read:
+        // a first build from memory would only be replaced at once.
         LoadEvents();
     } else {
         state.ListWindowX = gui::WindowLeft(kListWindow);
