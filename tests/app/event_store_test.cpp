@@ -226,7 +226,8 @@ TEST(StoreKillTest, AProgramKilledWhileSavingLeavesTheOldFileOrTheNewOne)
     // In memory where there is such a folder: a kill must wait for a sync to the disk to end, and
     // renaming is as atomic there.
     char pattern[] = "/dev/shm/nevalon-test-XXXXXX";
-    const std::string folder = mkdtemp(pattern) ? pattern : TempDirectory().Path();
+    const TempDirectory elsewhere;
+    const std::string folder = mkdtemp(pattern) ? pattern : elsewhere.Path();
     struct Remove {
         std::string path;
         ~Remove() { std::filesystem::remove_all(path); }
