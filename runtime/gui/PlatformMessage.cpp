@@ -50,30 +50,28 @@ int64_t Convert(const BridgeValue& argument, char16_t marker)
 
 } // namespace
 
-int64_t PlatformMessage(BridgeResult result, int64_t object, const BridgeValue& message,
-                        std::initializer_list<BridgeValue> rest)
+bool ParsePlatformMessage(int64_t object, const BridgeValue& message, std::span<const BridgeValue> rest,
+                          BridgeCall& call)
 {
-    if (!IsText(message)) return 0;
+    call = {};
+    if (!IsText(message)) return false;
     std::u16string first = TextOf(message);
-    std::u16string className;
     if (object == 0) {
         size_t space = first.find(u' ');
-        if (space == std::u16string::npos) return 0;
-        className = first.substr(0, space);
+        if (space == std::u16string::npos) return false;
+        call.className = first.substr(0, space);
         first = first.substr(space + 1);
     }
 
     std::vector<std::u16string> pieces{first};
     std::vector<const BridgeValue*> values;
-    size_t i = 0;
-    for (const BridgeValue& v : rest) {
-        if (i++ % 2 == 0)
-            values.push_back(&v);
+    for (size_t i = 0; i < rest.size(); ++i) {
+        if (i % 2 == 0)
+            values.push_back(&rest[i]);
         else
-            pieces.push_back(TextOf(v));
+            pieces.push_back(TextOf(rest[i]));
     }
 
-    std::u16string selector;
     std::vector<char16_t> markers;
     for (std::u16string& piece : pieces) {
         char16_t marker = 0;
@@ -82,18 +80,28 @@ int64_t PlatformMessage(BridgeResult result, int64_t object, const BridgeValue& 
             piece.pop_back();
         }
         markers.push_back(marker);
-        selector += piece;
+        call.selector += piece;
     }
-    size_t count = pieces.size() - (!selector.empty() && selector.back() == u':' ? 0 : 1);
-    std::vector<int64_t> args;
+    const size_t count = pieces.size() - (!call.selector.empty() && call.selector.back() == u':' ? 0 : 1);
     for (size_t a = 0; a < count; ++a)
-        args.push_back(a < values.size() ? Convert(*values[a], markers[a]) : 0);
+        call.arguments.emplace_back(a < values.size() ? values[a] : nullptr, markers[a]);
+    return true;
+}
 
-    std::string selector8 = platform::Utf16ToUtf8(selector);
+int64_t PlatformMessage(BridgeResult result, int64_t object, const BridgeValue& message,
+                        std::initializer_list<BridgeValue> rest)
+{
+    BridgeCall call;
+    if (!ParsePlatformMessage(object, message, {rest.begin(), rest.size()}, call)) return 0;
+    std::vector<int64_t> args;
+    for (const auto& [value, marker] : call.arguments)
+        args.push_back(value ? Convert(*value, marker) : 0);
+
+    std::string selector8 = platform::Utf16ToUtf8(call.selector);
     platform::MessageResult answer;
-    bool answered =
-        object == 0 ? platform::SendClassMessage(platform::Utf16ToUtf8(className), selector8, args, answer)
-                    : platform::SendMessage(object, selector8, args, answer);
+    bool answered = object == 0 ? platform::SendClassMessage(platform::Utf16ToUtf8(call.className), selector8,
+                                                             args, answer)
+                                : platform::SendMessage(object, selector8, args, answer);
     if (!answered) return 0;
     if (!result.bytes) return answer.AsInteger();
     std::memcpy(result.bytes, answer.bytes.data(), std::min(answer.size, result.size));

@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace nevalon::gui {
 
@@ -55,6 +57,19 @@ struct BridgeValue {
     BridgeValue(BridgeBytes b) : kind(Kind::Bytes), bytes(b.bytes), size(b.size) {}
     BridgeValue(std::nullptr_t) : kind(Kind::Nil) {}
 };
+
+// A message taken apart: the class it names (object 0 only), the selector, and every argument the
+// selector takes with the marker of its piece (a missing argument is null and passes 0).
+struct BridgeCall {
+    std::u16string className;
+    std::u16string selector;
+    std::vector<std::pair<const BridgeValue*, char16_t>> arguments;
+};
+
+// Takes `message` and `rest` apart as PlatformMessage reads them; false when they name no receiver.
+// The call points into `rest`, so it lives no longer than the values.
+bool ParsePlatformMessage(int64_t object, const BridgeValue& message, std::span<const BridgeValue> rest,
+                          BridgeCall& call);
 
 // Sends `message` to a platform object (object 0: the message starts with a class name and a
 // space). `rest` alternates argument, piece, argument, ...; the selector is the message and every

@@ -2,14 +2,35 @@
 #include "runtime/system/strings/Strings.h"
 
 #include <csignal>
+#include <linux/capability.h>
+#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace nevalon::app::testing {
 namespace {
 
 using system::StringFromUtf8;
+
+// Makes file permissions bind this thread for the scope even when it runs as root.
+class PermissionsBind {
+public:
+    PermissionsBind()
+    {
+        syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+        lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH);
+        syscall(SYS_capset, &header_, lowered);
+    }
+    ~PermissionsBind() { syscall(SYS_capset, &header_, saved_); }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2] = {};
+};
 
 TEST_F(StoreTest, SavedFileHoldsEveryFieldAndLoadsBackWhole)
 {
@@ -122,12 +143,19 @@ TEST_F(StoreTest, FailedSaveLeavesThePreviousFileWhole)
     getrlimit(RLIMIT_FSIZE, &saved);
     rlimit small = saved;
     small.rlim_cur = 4096;
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    // SIGXFSZ keeps its default action, which would end the program.
     setrlimit(RLIMIT_FSIZE, &small);
     SaveEvents();
     setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(FileText(), previous);
+    {
+        PermissionsBind bind;
+        chmod(folder.Path().c_str(), 0555);
+        SaveEvents();
+        chmod(folder.Path().c_str(), 0700);
+    }
+    EXPECT_EQ(FileText(), previous) << "read-only folder";
+    EXPECT_EQ(Records().size(), 2000u);
     // A folder that cannot take the new file, and one that does not exist.
     folder.Put("blocked/nevalon_events.dat." + std::to_string(getpid()) + ".saving/x", "");
     State().EventsFilePath = StringFromUtf8(folder.Path("blocked/nevalon_events.dat"));
@@ -148,6 +176,118 @@ TEST_F(StoreTest, FailedSaveLeavesThePreviousFileWhole)
     struct stat status {};
     lstat(folder.Path("nevalon_events.dat").c_str(), &status);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
+TEST_F(StoreTest, HugeDamagedOrMisplacedFilesLoadWithoutHarm)
+{
+    std::string lines;
+    for (int i = 0; i < 1000000; ++i)
+        lines += "e|" + std::to_string(i) + "|0|0|1|0\n";
+    PutFile(lines);
+    ASSERT_TRUE(ReadEventsFile());
+    EXPECT_EQ(State().Events.CountElements(), 1000000);
+
+    const std::string title(1 << 20, 'T');
+    PutFile(title + "|7|0|0|1|0|0|0\n");
+    ASSERT_TRUE(ReadEventsFile());
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(Records()[0].title.size(), title.size());
+    // A title of half a million fields, as a damaged file may hold, is joined in one pass.
+    std::string fields;
+    for (int i = 0; i < 1 << 19; ++i)
+        fields += "x|";
+    PutFile(fields + "1|0|0|1|0|0|0\n");
+    ASSERT_TRUE(ReadEventsFile());
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(Records()[0].title.size(), (size_t{1} << 20) - 1);
+    EXPECT_EQ(Records()[0].date, 1);
+
+    // Random bytes: whatever lines hold five separators load, none of them with a line end in it.
+    std::mt19937 random(14);
+    std::string garbage(1 << 16, '\0');
+    for (char& byte : garbage)
+        byte = static_cast<char>(random() % 7 == 0 ? '|' : random());
+    PutFile(garbage);
+    ASSERT_TRUE(ReadEventsFile());
+    EXPECT_GT(State().Events.CountElements(), 0);
+    for (const EventRecord& e : Records())
+        EXPECT_EQ(e.title.find_first_of(u"\r\n"), String::npos);
+
+    State().EventsFilePath = StringFromUtf8(folder.Path());
+    EXPECT_FALSE(ReadEventsFile()) << "a folder is no events file";
+    EXPECT_GT(State().Events.CountElements(), 0);
+    SaveEvents();
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path()));
+}
+
+// Saves two lists by turns until it is killed at a random moment; the file always holds one of them whole.
+TEST(StoreKillTest, AProgramKilledWhileSavingLeavesTheOldFileOrTheNewOne)
+{
+    // In memory where there is such a folder: a kill must wait for a sync to the disk to end, and
+    // renaming is as atomic there.
+    char pattern[] = "/dev/shm/nevalon-test-XXXXXX";
+    const TempDirectory elsewhere;
+    const std::string folder = mkdtemp(pattern) ? pattern : elsewhere.Path();
+    struct Remove {
+        std::string path;
+        ~Remove() { std::filesystem::remove_all(path); }
+    } remove{folder};
+    State().EventsFilePath = StringFromUtf8(folder + "/nevalon_events.dat");
+    auto store = [](int count, int64_t first) {
+        EventList list;
+        for (int i = 0; i < count; ++i) {
+            EventRecord* record = list.InsertElement();
+            record->title = u"event " + system::IntegerToString(i);
+            record->date = first + i;
+        }
+        return list;
+    };
+    auto dates = [] {
+        std::vector<int64_t> loaded;
+        State().Events.RewindList();
+        while (const EventRecord* record = State().Events.MoveNext())
+            loaded.push_back(record->date);
+        return loaded;
+    };
+    // Each long enough to take more than one write.
+    EventList other = store(150, 1000);
+    State().Events = store(40, 5000);
+    const std::vector<int64_t> b = dates();
+    std::swap(State().Events, other);
+    const std::vector<int64_t> a = dates();
+    SaveEvents();
+
+    std::mt19937 random(2026);
+    int seen[2] = {0, 0};
+    for (int kill = 0; kill < 1000; ++kill) {
+        int saving[2];
+        ASSERT_EQ(pipe(saving), 0);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;) {
+                std::swap(State().Events, other);
+                SaveEvents();
+                (void)!write(saving[1], "s", 1);
+            }
+        }
+        // Killed once it is saving: in a save or between two.
+        char byte;
+        ASSERT_EQ(read(saving[0], &byte, 1), 1);
+        usleep(random() % 1000);
+        ::kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        close(saving[0]);
+        close(saving[1]);
+        EventList kept = std::move(State().Events);
+        ASSERT_TRUE(ReadEventsFile()) << "kill " << kill;
+        const std::vector<int64_t> loaded = dates();
+        ASSERT_TRUE(loaded == a || loaded == b) << "kill " << kill << ": " << loaded.size() << " records";
+        ++seen[loaded == a ? 0 : 1];
+        State().Events = std::move(kept);
+    }
+    EXPECT_GT(seen[0] * seen[1], 0) << "the kills fell while either list was on the disk";
+    State().Events.EmptyList();
 }
 
 } // namespace

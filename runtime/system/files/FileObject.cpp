@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <pthread.h>
 #include <unistd.h>
 
 namespace nevalon::system {
@@ -20,16 +22,33 @@ int64_t ReadFully(int stream, unsigned char* into, int64_t count)
     return done;
 }
 
+// A write past the user's file-size limit fails like one to a full disk, instead of ending the
+// program with SIGXFSZ.
 int64_t WriteFully(FileObject& file, const unsigned char* bytes, int64_t count)
 {
+    sigset_t sizeSignal, previous, pending;
+    sigemptyset(&sizeSignal);
+    sigaddset(&sizeSignal, SIGXFSZ);
+    sigpending(&pending);
+    const bool alreadyPending = sigismember(&pending, SIGXFSZ) == 1;
+    pthread_sigmask(SIG_BLOCK, &sizeSignal, &previous);
     int64_t done = 0;
+    bool tooLarge = false;
     while (done < count) {
         ssize_t put = write(file.stream, bytes + done, count - done);
         if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) break;
+        if (put <= 0) {
+            tooLarge = put < 0 && errno == EFBIG;
+            break;
+        }
         done += put;
         file.unsynced = true;
     }
+    if (tooLarge && !alreadyPending) {
+        const timespec now{0, 0};
+        sigtimedwait(&sizeSignal, nullptr, &now);
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (done < count) file.failed = true;
     return done;
 }
