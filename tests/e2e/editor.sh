@@ -13,8 +13,12 @@ press_tray_icon nevalon 1
 await 'xdotool search --onlyvisible --name "^Nevalon$"' || fail "no list window"
 
 # Clicks at (x, y) of the list window's content.
+# A save rebuilds the window, so it may be gone for a moment.
 click_list() {
-  eval "$(xdotool search --onlyvisible --name '^Nevalon$' getwindowgeometry --shell | head -5)"
+  local geometry
+  await 'geometry=$(xdotool search --onlyvisible --name "^Nevalon$" getwindowgeometry --shell | head -5) &&
+    [[ $geometry == *X=* ]]' || fail "no list window to click"
+  eval "$geometry"
   xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
 }
 
