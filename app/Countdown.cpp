@@ -148,11 +148,15 @@ String StatusToolTip(date::Date now)
 {
     EventList& events = State().Events;
     const EventRecord* next = nullptr;
+    date::Date nextDate = 0;
     events.RewindList();
-    while (const EventRecord* record = events.MoveNext())
-        if (record->date > now && (!next || record->date < next->date)) next = record;
+    // A repeating event is rolled over only when the list is built, so its next time is worked out here.
+    while (const EventRecord* record = events.MoveNext()) {
+        const date::Date when = FirstOccurrenceAfter(record->date, record->recurrence, now);
+        if (when > now && (!next || when < nextDate)) next = record, nextDate = when;
+    }
     if (!next) return u"Nevalon";
-    return u"Nevalon\n" + next->title + u": " + CountdownText(SecondsUntil(next->date, now));
+    return u"Nevalon\n" + next->title + u": " + CountdownText(SecondsUntil(nextDate, now));
 }
 
 } // namespace nevalon::app

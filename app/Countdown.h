@@ -47,8 +47,8 @@ CountdownRow RowForEvent(EventRecord& record, date::Date now);
 // and rolling the recurring records over on the way.
 std::vector<CountdownRow> CountdownRows();
 
-// "Nevalon", and for the event of Events that comes next after `now` (the first of equals in list order)
-// a second line: its title and its countdown.
+// "Nevalon", and for the event of Events that comes next after `now` (the first of equals in list order;
+// a passed repeating event by its next time) a second line: its title and its countdown.
 String StatusToolTip(date::Date now);
 
 } // namespace nevalon::app

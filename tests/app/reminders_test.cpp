@@ -89,6 +89,17 @@ TEST_F(StoreTest, PassedDailyEventRollsOverPastNowWithOneNoticeAndFreshFlags)
     EXPECT_EQ(CountdownRows()[0].text, u"23 hours");
 }
 
+TEST_F(StoreTest, StatusToolTipNamesTheSoonestEventCountingAPassedRepeatingOneByItsNextTime)
+{
+    EXPECT_EQ(StatusToolTip(now), u"Nevalon");
+    Add(u"passed", -3600);
+    Add(u"later", 2 * 86400);
+    EXPECT_EQ(StatusToolTip(now), u"Nevalon\nlater: 2 days, 0 hours");
+    Add(u"daily", -(5 * 86400 + 3600), RecurDaily);
+    EXPECT_EQ(StatusToolTip(now), u"Nevalon\ndaily: 23 hours");
+    EXPECT_EQ(FileText(), "") << "nothing is rolled over or saved";
+}
+
 TEST_F(StoreTest, PassedEventsThatCannotStepStayAsTheyAre)
 {
     platform::SetAppearance(true);
