@@ -20,9 +20,10 @@ constexpr const char16_t* kPlatformName = u"Linux";
 #endif
 
 #if defined(__x86_64__) || defined(__i386__)
-constexpr const char16_t* kAboutTitle = u"Nevalon v1.02\n(Intel)";
+// The build's version, as --version and the package give it.
+constexpr const char16_t* kAboutTitle = u"Nevalon v" NEVALON_VERSION "\n(Intel)";
 #else
-constexpr const char16_t* kAboutTitle = u"Nevalon v1.02\n(ARM)";
+constexpr const char16_t* kAboutTitle = u"Nevalon v" NEVALON_VERSION "\n(ARM)";
 #endif
 
 void ActivateListWindow()
