@@ -4,26 +4,38 @@
 #include "platform/qt/QtFont.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
 
 namespace nevalon::platform {
 namespace {
 
-// 72 dots per inch: a point is a pixel. Qt reads the resolution back rounded to whole dots per inch.
-constexpr int kDotsPerMeter = 2835;
-
-QImage BitmapOfPixelPoints(int width, int height)
+// Every font here is sized in pixels, so the bitmap's resolution does not change the text; it is the
+// screen's all the same, because Qt shares one font engine between every device that asks for the same pixel
+// size and keeps the point size of the first asker: text drawn into a 72-dpi bitmap made the desktop's
+// 9-point menus draw at 12 points afterwards, in boxes measured for 9, and cut their texts.
+QImage BitmapAtScreenResolution(int width, int height)
 {
     QImage bitmap(width, height, QImage::Format_ARGB32_Premultiplied);
-    bitmap.setDotsPerMeterX(kDotsPerMeter);
-    bitmap.setDotsPerMeterY(kDotsPerMeter);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int dotsPerMeter =
+        static_cast<int>(std::lround((screen ? screen->logicalDotsPerInch() : 96) / 0.0254));
+    bitmap.setDotsPerMeterX(dotsPerMeter);
+    bitmap.setDotsPerMeterY(dotsPerMeter);
     return bitmap;
 }
 
+// A point is a pixel, the desktop's default font included.
 QFont FontOrDefault(const Font* font)
 {
-    return font ? ToQFont(*font) : QFont();
+    if (font) return ToQFont(*font);
+    QFont desktop;
+    desktop.setPixelSize(std::max(1, static_cast<int>(std::lround(desktop.pointSizeF()))));
+    return desktop;
 }
 
 } // namespace
@@ -31,7 +43,7 @@ QFont FontOrDefault(const Font* font)
 TextExtent MeasureText(const std::u16string& text, const Font* font)
 {
     if (!ApplicationStarted()) return {};
-    static const QImage device = BitmapOfPixelPoints(1, 1);
+    static const QImage device = BitmapAtScreenResolution(1, 1);
     // Drawing a text measures it two or three times over (its width, its height, then to paint it):
     // the last answer is kept, since shaping is most of the cost.
     // Never destroyed: a font must not outlive the font engines it may hold at exit.
@@ -53,7 +65,7 @@ std::vector<uint8_t> RenderTextCoverage(const std::u16string& text, const Font* 
                                         double left, double top)
 {
     if (!ApplicationStarted() || width < 1 || height < 1) return {};
-    QImage bitmap = BitmapOfPixelPoints(width, height);
+    QImage bitmap = BitmapAtScreenResolution(width, height);
     if (bitmap.isNull()) return {};
     bitmap.fill(Qt::transparent);
     {

@@ -4,13 +4,16 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <cmath>
 
 namespace nevalon::platform {
 namespace {
@@ -166,6 +169,19 @@ void PostCloseRequestForTests(Window& window)
 void PostQuitRequestForTests()
 {
     QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
+}
+
+DesktopFont DesktopFontForTests()
+{
+    const QFont font = QApplication::font();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 96;
+    return {font.family().toStdU16String(), font.pointSizeF(), std::round(font.pointSizeF() * dpi / 72)};
+}
+
+double DesktopFontPointsAsDrawnForTests()
+{
+    return QFontInfo(QApplication::font()).pointSizeF();
 }
 
 bool SaveWindowPictureForTests(Window& window, const std::string& pngPath)

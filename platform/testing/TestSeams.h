@@ -138,6 +138,17 @@ struct ViewTextsForTests {
 };
 ViewTextsForTests TextsOfViewForTests(int64_t view);
 
+// The desktop's default font, the one menus and alerts draw their texts in: its family, and its size in
+// points and in pixels of the main screen. Asking loads no glyphs.
+struct DesktopFont {
+    std::u16string family;
+    double points = 0, pixels = 0;
+};
+DesktopFont DesktopFontForTests();
+
+// The size in points that the font system gives the desktop's default font where a widget draws it now.
+double DesktopFontPointsAsDrawnForTests();
+
 // Writes the window's content, as it is drawn now, to a PNG file; false when it cannot.
 bool SaveWindowPictureForTests(Window& window, const std::string& pngPath);
 
