@@ -18,6 +18,8 @@ struct DesktopOverrides {
     std::optional<std::vector<std::string>> preferredLanguages;
     std::optional<OsVersion> osVersion;
     std::optional<std::vector<Rect>> screens;
+    // With screens: the parts panels leave free (the screens whole when empty).
+    std::optional<std::vector<Rect>> workAreas;
     std::optional<Point> pointer;
     std::function<void(int64_t sound)> systemSoundPlayer;
 };

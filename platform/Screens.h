@@ -10,8 +10,7 @@ namespace nevalon::platform {
 // measured from).
 std::vector<Rect> Screens();
 
-// The part of each screen, in the order of Screens(), that panels leave to windows (under the screens a
-// test describes, the screens whole).
+// The part of each screen, in the order of Screens(), that panels leave to windows.
 std::vector<Rect> WorkAreas();
 
 // Where the pointer is.

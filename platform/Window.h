@@ -69,6 +69,9 @@ public:
 
     virtual void SetLevel(WindowLevel level) = 0;
     virtual WindowLevel Level() const = 0;
+    // Holds the parent (a reference) and keeps this window above it, in its stacking layer, as the
+    // desktop keeps a dialog above the window it belongs to. Null drops the parent; the window stays a
+    // dialog until it closes.
     virtual void SetParent(Window* parent) = 0;
     virtual Window* Parent() const = 0;
 
@@ -86,6 +89,8 @@ public:
     // false: the user cannot move the window (title bar or the desktop's move gesture); the program can.
     virtual void SetMovable(bool movable) = 0;
     // true: no title bar or frame from the desktop (the title stays its name), a thin border of its own.
+    // A window with a parent keeps the desktop's title bar: a dialog's title and close box say what it is
+    // and how to leave it.
     virtual void SetTitlebarTransparent(bool transparent) = 0;
     // Schedules a redraw of the content; Display() redraws now.
     virtual void SetNeedsDisplay() = 0;

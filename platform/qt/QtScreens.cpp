@@ -55,7 +55,7 @@ std::vector<Rect> Screens()
 
 std::vector<Rect> WorkAreas()
 {
-    if (Overrides().screens) return *Overrides().screens;
+    if (Overrides().screens) return Overrides().workAreas.value_or(*Overrides().screens);
     // Qt takes it from the window manager's work area, which leaves out the panels' reserved edges.
     return ScreenRects(&QScreen::availableGeometry);
 }

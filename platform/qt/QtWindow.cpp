@@ -83,6 +83,18 @@ void QtWindowWidget::changeEvent(QEvent* event)
     if (!d) return;
     Qt::WindowStates before = static_cast<QWindowStateChangeEvent*>(event)->oldState();
     Qt::WindowStates now = windowState();
+    if (!(before & Qt::WindowMinimized) && (now & Qt::WindowMinimized) && !owner_->style_.miniaturizable &&
+        !owner_->miniaturizing_) {
+        // Some window managers offer to minimize any window; one that cannot be minimized would vanish
+        // for good from a program without a taskbar entry, so it comes straight back.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (owner_) owner_->OrderFront(true);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     if (!(before & Qt::WindowMinimized) && (now & Qt::WindowMinimized)) d->DidMiniaturize(*owner_);
     if ((before & Qt::WindowMinimized) && !(now & Qt::WindowMinimized)) d->DidDeminiaturize(*owner_);
     if (!(before & Qt::WindowFullScreen) && (now & Qt::WindowFullScreen)) d->DidEnterFullScreen(*owner_);
@@ -202,7 +214,8 @@ void QtWindow::ActivateFrontmost()
 
 void QtWindow::ApplyFlags()
 {
-    Qt::WindowFlags flags = Qt::Window;
+    // Qt names a dialog's parent to the window manager (WM_TRANSIENT_FOR) only for a dialog.
+    Qt::WindowFlags flags = dialog_ ? Qt::Dialog : Qt::Window;
     if (Frameless()) {
         flags |= Qt::FramelessWindowHint;
     } else {
@@ -211,7 +224,11 @@ void QtWindow::ApplyFlags()
         if (style_.miniaturizable) flags |= Qt::WindowMinimizeButtonHint;
         if (style_.resizable) flags |= Qt::WindowMaximizeButtonHint;
     }
-    if (level_ == WindowLevel::Floating) flags |= Qt::WindowStaysOnTopHint;
+    // A dialog goes in its parent's layer: below a floating parent it would open hidden under it. It is
+    // raised there once shown, as the list window is: Qt writes the states of a window it maps over the
+    // ones it had, and the taskbar would list it.
+    if (level_ == WindowLevel::Floating || (ParentFloats() && widget_->isVisible()))
+        flags |= Qt::WindowStaysOnTopHint;
     if (!canBecomeKey_) flags |= Qt::WindowDoesNotAcceptFocus;
     if (QWindow* handle = widget_->windowHandle()) {
         // QWidget::setWindowFlags would re-create a shown window, and showing it again takes the keyboard.
@@ -233,10 +250,20 @@ std::u16string QtWindow::Title() const
     return widget_->windowTitle().toStdU16String();
 }
 
-Rect QtWindow::Frame() const
+QMargins QtWindow::FrameMargins() const
 {
     // Qt learns of a frame that went away only when the window manager says so; there is none.
-    return FromQt(Frameless() ? widget_->geometry() : widget_->frameGeometry());
+    if (Frameless()) return {};
+    const QWindow* handle = widget_->windowHandle();
+    const QMargins reported = handle ? handle->frameMargins() : QMargins();
+    if (!reported.isNull()) return reported;
+    if (!expectedMargins_) expectedMargins_ = AskFrameExtents(*widget_).value_or(QMargins());
+    return *expectedMargins_;
+}
+
+Rect QtWindow::Frame() const
+{
+    return FromQt(widget_->geometry().marginsAdded(FrameMargins()));
 }
 
 Size QtWindow::ContentSize() const
@@ -246,18 +273,20 @@ Size QtWindow::ContentSize() const
 
 Size QtWindow::FrameSizeForContent(Size content) const
 {
-    if (Frameless()) return content;
-    QRect frame = widget_->frameGeometry(), inner = widget_->geometry();
-    return {content.width + frame.width() - inner.width(), content.height + frame.height() - inner.height()};
+    const QMargins m = FrameMargins();
+    return {content.width + m.left() + m.right(), content.height + m.top() + m.bottom()};
 }
 
 void QtWindow::SetFrameTopLeft(Point topLeft)
 {
-    // A move places the frame by the frame size Qt last heard of, which a frameless window no longer has.
-    if (Frameless())
-        widget_->setGeometry(QRect(ToQt(topLeft), widget_->size()));
-    else
+    // A move places the frame by the frame size Qt last heard of, which a frameless window no longer has;
+    // and before the window is first shown, Qt places its content there instead of its frame.
+    if (Frameless() || !widget_->isVisible()) {
+        const QMargins m = FrameMargins();
+        widget_->setGeometry(QRect(ToQt(topLeft) + QPoint(m.left(), m.top()), widget_->size()));
+    } else {
         widget_->move(ToQt(topLeft));
+    }
 }
 
 void QtWindow::SetContentSize(Size size)
@@ -292,6 +321,10 @@ void QtWindow::SetParent(Window* parent)
     widget_->winId();
     if (QWindow* handle = widget_->windowHandle())
         handle->setTransientParent(parentWindow ? parentWindow->widget_->windowHandle() : nullptr);
+    if (!parent) return;
+    dialog_ = true;
+    expectedMargins_.reset();
+    ApplyFlags();
 }
 
 void QtWindow::OrderFront(bool makeKey)
@@ -302,6 +335,7 @@ void QtWindow::OrderFront(bool makeKey)
         widget_->showNormal();
     else
         widget_->show();
+    if (ParentFloats() && !(widget_->windowFlags() & Qt::WindowStaysOnTopHint)) ApplyFlags();
     widget_->raise();
     if (makeKey && canBecomeKey_) widget_->activateWindow();
 }
@@ -350,7 +384,10 @@ bool QtWindow::IsZoomed() const
 
 void QtWindow::Miniaturize()
 {
+    // Qt tells the widget of the new state before it returns.
+    miniaturizing_ = true;
     widget_->showMinimized();
+    miniaturizing_ = false;
 }
 
 bool QtWindow::IsMiniaturized() const

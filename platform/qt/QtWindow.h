@@ -3,8 +3,10 @@
 #include "platform/Window.h"
 #include "platform/WindowClasses.h"
 
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 namespace nevalon::platform {
 
@@ -89,8 +91,12 @@ public:
     WindowDelegate* ActiveDelegate() const { return closed_ ? nullptr : delegate_; }
 
 private:
-    // Borderless, or with a transparent title bar: the window manager draws no frame around the content.
-    bool Frameless() const { return !style_.titled || titlebarTransparent_; }
+    // Borderless, or a top-level window with a transparent title bar: the window manager draws no frame.
+    bool Frameless() const { return !style_.titled || (titlebarTransparent_ && !dialog_); }
+    bool ParentFloats() const { return parent_ && parent_->Level() == WindowLevel::Floating; }
+    // The widths of the frame around the content: as the window manager reports them once it has framed
+    // the window, before that as it answers when asked (Qt learns them only after the first showing).
+    QMargins FrameMargins() const;
     void ApplyFlags();
     void NoteZoomChange();
     friend class QtWindowWidget;
@@ -107,6 +113,12 @@ private:
     bool movable_ = true;
     bool titlebarTransparent_ = false;
     bool canBecomeKey_ = true;
+    // While the program itself minimizes the window: the desktop's offer to minimize is refused
+    // otherwise for a window that cannot be minimized.
+    bool miniaturizing_ = false;
+    // Set once a parent is attached, and kept: a dialog is detached only as it closes.
+    bool dialog_ = false;
+    mutable std::optional<QMargins> expectedMargins_;
 };
 
 } // namespace nevalon::platform

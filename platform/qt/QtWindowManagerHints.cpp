@@ -3,10 +3,12 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -109,6 +111,35 @@ void SetMovableByUser(QWidget& window, bool movable)
     hints[1] = movable ? functions | kMotifFunctionMove : functions & ~kMotifFunctionMove;
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, motif, motif, 32, 5, hints.data());
     xcb_flush(c);
+}
+
+std::optional<QMargins> AskFrameExtents(QWidget& window)
+{
+    xcb_connection_t* c = Connection();
+    if (!c) return std::nullopt;
+    auto id = static_cast<xcb_window_t>(window.winId());
+    const xcb_window_t root = RootOf(c, id);
+    const xcb_atom_t request = Atom(c, "_NET_REQUEST_FRAME_EXTENTS"), extents = Atom(c, "_NET_FRAME_EXTENTS");
+    const std::vector<uint32_t> supported = Property(c, root, Atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    if (std::find(supported.begin(), supported.end(), request) == supported.end()) return std::nullopt;
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = id;
+    event.type = request;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(c);
+    // The window manager answers on its own time, by setting the property; it rarely takes a millisecond.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+    do {
+        const std::vector<uint32_t> widths = Property(c, id, extents, XCB_ATOM_CARDINAL);
+        if (widths.size() == 4)
+            return QMargins(static_cast<int>(widths[0]), static_cast<int>(widths[2]),
+                            static_cast<int>(widths[1]), static_cast<int>(widths[3]));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return std::nullopt;
 }
 
 void AnswerLaunch(const std::string& launchId)

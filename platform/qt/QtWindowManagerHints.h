@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMargins>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -17,6 +19,10 @@ void SetSkipTaskbar(QWidget& window, bool skip, bool mapped);
 // Lets the user move the window through the window manager, or not (the Motif move function). Qt
 // rewrites those hints whenever the window's flags change, so a caller applies this again then.
 void SetMovableByUser(QWidget& window, bool movable);
+
+// The widths of the frame the window manager will draw around the window (not yet shown), as it answers
+// _NET_REQUEST_FRAME_EXTENTS; none when it does not take the request or does not answer within a moment.
+std::optional<QMargins> AskFrameExtents(QWidget& window);
 
 // Tells the desktop that the launch with this startup-notification id has started (its busy cursor
 // ends); an empty id does nothing.

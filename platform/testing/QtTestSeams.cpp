@@ -86,9 +86,10 @@ void SetOperatingSystemVersionForTests(OsVersion version)
     Overrides().osVersion = version;
 }
 
-void SetScreensForTests(std::optional<std::vector<Rect>> screens)
+void SetScreensForTests(std::optional<std::vector<Rect>> screens, std::optional<std::vector<Rect>> workAreas)
 {
     Overrides().screens = std::move(screens);
+    Overrides().workAreas = std::move(workAreas);
 }
 
 void SetPointerForTests(std::optional<Point> pointer)

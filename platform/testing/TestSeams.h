@@ -27,8 +27,10 @@ void SetPreferredLanguagesForTests(std::optional<std::vector<std::string>> langu
 // The operating-system version the platform reports from now on.
 void SetOperatingSystemVersionForTests(OsVersion version);
 
-// Describes the screens and the pointer instead of asking the platform (std::nullopt restores them).
-void SetScreensForTests(std::optional<std::vector<Rect>> screens);
+// Describes the screens and the pointer instead of asking the platform (std::nullopt restores them). The
+// parts of the screens that panels leave to windows are the screens whole unless `workAreas` says otherwise.
+void SetScreensForTests(std::optional<std::vector<Rect>> screens,
+                        std::optional<std::vector<Rect>> workAreas = std::nullopt);
 void SetPointerForTests(std::optional<Point> pointer);
 
 // Hands every system sound to this function instead of playing it (empty plays them again).

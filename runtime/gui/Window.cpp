@@ -10,6 +10,7 @@
 #include "runtime/gui/Menu.h"
 #include "runtime/gui/WindowTable.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace nevalon::gui {
@@ -30,13 +31,21 @@ platform::WindowStyle StyleOf(int64_t flags)
     return style;
 }
 
+// The screen under the frame's centre (the main screen when none is), as an index of Screens().
+size_t ScreenIndexOf(const platform::Rect& frame, const std::vector<platform::Rect>& screens)
+{
+    double cx = frame.x + frame.width / 2, cy = frame.y + frame.height / 2;
+    for (size_t i = 0; i < screens.size(); ++i) {
+        const platform::Rect& s = screens[i];
+        if (cx >= s.x && cx < s.x + s.width && cy >= s.y && cy < s.y + s.height) return i;
+    }
+    return 0;
+}
+
 platform::Rect ScreenOf(const platform::Rect& frame)
 {
     std::vector<platform::Rect> screens = platform::Screens();
-    double cx = frame.x + frame.width / 2, cy = frame.y + frame.height / 2;
-    for (const platform::Rect& s : screens)
-        if (cx >= s.x && cx < s.x + s.width && cy >= s.y && cy < s.y + s.height) return s;
-    return screens.empty() ? platform::Rect{} : screens.front();
+    return screens.empty() ? platform::Rect{} : screens[ScreenIndexOf(frame, screens)];
 }
 
 void CentreOn(platform::Window& window, const platform::Rect& area)
@@ -44,6 +53,19 @@ void CentreOn(platform::Window& window, const platform::Rect& area)
     platform::Rect frame = window.Frame();
     window.SetFrameTopLeft({area.x + std::trunc((area.width - frame.width) / 2),
                             area.y + std::trunc((area.height - frame.height) / 2)});
+}
+
+// A centred window may reach past its screen, or under a panel: it is moved inside the part of the screen
+// that panels leave to windows, its top-left corner kept inside where it is larger.
+void KeepInsideWorkArea(platform::Window& window)
+{
+    const platform::Rect frame = window.Frame();
+    const std::vector<platform::Rect> areas = platform::WorkAreas();
+    if (areas.empty()) return;
+    const platform::Rect& area = areas[std::min(ScreenIndexOf(frame, platform::Screens()), areas.size() - 1)];
+    const double x = std::max(area.x, std::min(frame.x, area.x + area.width - frame.width));
+    const double y = std::max(area.y, std::min(frame.y, area.y + area.height - frame.height));
+    if (x != frame.x || y != frame.y) window.SetFrameTopLeft({x, y});
 }
 
 platform::Window* PlatformWindow(int64_t handle)
@@ -128,9 +150,13 @@ int64_t CreateWindow(int64_t window, int64_t x, int64_t y, int64_t width, int64_
 
     if (flags & WindowCentred) {
         CentreOn(*created, ScreenOf(created->Frame()));
+        KeepInsideWorkArea(*created);
     } else if (flags & WindowCentredOnParent) {
         platform::Window* over = parent ? parent : key;
-        if (over) CentreOn(*created, over->Frame());
+        if (over) {
+            CentreOn(*created, over->Frame());
+            KeepInsideWorkArea(*created);
+        }
     }
     if (!(flags & WindowInvisible)) created->OrderFront(!(flags & WindowNoActivate));
 

@@ -70,6 +70,35 @@ TEST_F(WindowTest, WindowsArePlacedAsAskedOrCentredOnTheirScreenOrParent)
     EXPECT_EQ(Bounds(8), (Values{33, 44, 100, 50}));
 }
 
+TEST_F(WindowTest, ACentredWindowOpensInsideTheFreePartOfItsScreen)
+{
+    // Panels along the top of both screens and along the bottom of the second.
+    platform::SetScreensForTests(std::vector<platform::Rect>{{0, 0, 1280, 800}, {1280, 0, 1024, 768}},
+                                 std::vector<platform::Rect>{{0, 24, 1280, 776}, {1280, 24, 1024, 712}});
+    // A dialog centred on a short window under the top panel, on one at the right edge and on one resting
+    // on the bottom panel, is moved in at that edge and stays centred along the other axis; one taller
+    // than the screen keeps its top edge inside.
+    enum Edge { Top, Right, Bottom };
+    for (auto [parent, size, edge, at] :
+         {std::tuple{platform::Rect{820, 24, 460, 230}, platform::Size{320, 340}, Top, 24.0},
+          std::tuple{platform::Rect{1000, 300, 300, 100}, platform::Size{400, 200}, Right, 1280.0},
+          std::tuple{platform::Rect{1400, 506, 460, 230}, platform::Size{320, 340}, Bottom, 736.0},
+          std::tuple{platform::Rect{100, 200, 400, 400}, platform::Size{300, 900}, Top, 24.0}}) {
+        CreateWindow(1, int64_t(parent.x), int64_t(parent.y), int64_t(parent.width), int64_t(parent.height),
+                     u"list", WindowBorderless);
+        CreateWindow(2, 0, 0, int64_t(size.width), int64_t(size.height), u"editor",
+                     WindowCloseBox | WindowCentredOnParent, WindowHandle(1));
+        const platform::Rect f = PlatformWindowOf(2)->Frame();
+        const double across = edge == Right ? f.y - (parent.y + std::trunc((parent.height - f.height) / 2))
+                                            : f.x - (parent.x + std::trunc((parent.width - f.width) / 2));
+        const double moved = edge == Top ? f.y : edge == Right ? f.x + f.width : f.y + f.height;
+        EXPECT_EQ(Values({moved, across}), Values({at, 0})) << parent.x;
+        DestroyWindow(-1);
+    }
+    CreateWindow(3, 0, 0, 600, 790, u"centred on its screen", WindowCloseBox | WindowCentred);
+    EXPECT_EQ(PlatformWindowOf(3)->Frame().y, 24);
+}
+
 TEST_F(WindowTest, FlagsChooseVisibilityStyleAndTheWindowForNewGadgets)
 {
     ASSERT_NE(CreateWindow(1, 0, 0, 300, 300, u"parent"), 0);
