@@ -18,6 +18,8 @@ inline constexpr int64_t kEditorWindow = 2;
 inline constexpr int64_t kListWindowWidth = 460;
 inline constexpr int64_t kEscapeKey = 27;
 inline constexpr int64_t kEscapeItem = 1010;
+// Escape in the editor: Cancel.
+inline constexpr int64_t kEditorEscapeItem = 1011;
 inline constexpr int64_t kQuitRequest = -4;
 inline constexpr int64_t kSettingsMenu = 0;
 inline constexpr int64_t kNotificationsItem = 1;
@@ -39,6 +41,9 @@ inline constexpr int64_t kMinutePeriod = 60000;
 // Once, this long after start: the list window's fonts are loaded then rather than at the first click.
 inline constexpr int64_t kWarmUpTimer = 2;
 inline constexpr int64_t kWarmUpDelay = 500;
+
+// The icon of the program in the desktop's icon theme, as its desktop entry names it.
+inline constexpr const char16_t* kApplicationIconName = u"nevalon";
 
 // The top and bottom edges of the part of a screen that panels leave to windows.
 struct WorkSpan {

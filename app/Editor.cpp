@@ -11,6 +11,7 @@
 #include "runtime/gui/DateGadget.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/Gadgets.h"
+#include "runtime/gui/KeyShortcut.h"
 #include "runtime/gui/MessageBox.h"
 #include "runtime/gui/PlatformMessage.h"
 #include "runtime/gui/TextGadgets.h"
@@ -105,9 +106,10 @@ void OpenEventEditor(int64_t addMode)
 {
     AppState& state = State();
     BringApplicationToFront();
+    // A close box, as a dialog on this desktop has; it cancels, as Escape does.
     const int64_t window =
         gui::CreateWindow(kEditorWindow, 200, 200, 320, 340, addMode ? u"Add Event" : u"Edit Event",
-                          gui::WindowCentredOnParent, gui::WindowHandle(kListWindow));
+                          gui::WindowCentredOnParent | gui::WindowCloseBox, gui::WindowHandle(kListWindow));
     PlatformMessage(nullptr, window, "setTitlebarAppearsTransparent:", {1});
     PlatformMessage(nullptr, window, "setMovable:", {0});
 
@@ -117,7 +119,9 @@ void OpenEventEditor(int64_t addMode)
     gui::SetGadgetAttribute(kTitleField, gui::EntryMaximumLength, kTitleLength);
     gui::SetGadgetAttribute(kTitleField, gui::EntryRefusedCharacter, u'|');
     gui::CreateLabel(-1, 10, 70, 330, 20, u"Event Date");
-    gui::CreateDateField(kDateField, 10, 92, 110, 25);
+    // The day alone: its time of day is never used (the time field holds it), and a date with a time would
+    // not fit the field.
+    gui::CreateDateField(kDateField, 10, 92, 110, 25, kEditorDateMask);
     gui::CreateLabel(-1, 120, 70, 180, 20, u"Time (HH:MM)");
     gui::CreateEntryField(kTimeField, 120, 92, 100, 25, u"12:00");
     PlatformMessage(nullptr, gui::GadgetID(kTimeField), "setAlignment:", {2});
@@ -143,6 +147,8 @@ void OpenEventEditor(int64_t addMode)
         gui::SetGadgetAccessibleName(gadget, name);
     gui::SetGadgetLabel(kRecurrenceBox, recurrenceLabel);
     gui::SetGadgetLabel(kCategoryBox, categoryLabel);
+
+    gui::AddKeyShortcut(kEditorWindow, kEscapeKey, kEditorEscapeItem);
 
     state.EditingExisting = addMode ? 0 : 1;
     state.ExportToCalendar = 0;

@@ -4,6 +4,9 @@
 
 namespace nevalon::app {
 
+// What the editor's date field shows: the day, without the time of day the time field holds.
+inline constexpr char16_t kEditorDateMask[] = u"%yyyy/%mm/%dd";
+
 // Builds the editor window: empty for addMode 1, filled from EditedRecord for 0.
 void OpenEventEditor(int64_t addMode);
 
@@ -24,7 +27,8 @@ void SaveEventHandler();
 // The calendar check box: flips ExportToCalendar and shows it.
 void ToggleCalendarExport();
 
-// Closes the editor (if open) and clears EditingExisting, ExportToCalendar and EditedRecord.
+// Closes the editor (if open): Cancel, Escape and the close box. Clears EditingExisting, ExportToCalendar and
+// EditedRecord.
 void CloseEditorWindow();
 
 } // namespace nevalon::app

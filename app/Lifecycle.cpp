@@ -92,6 +92,16 @@ bool OperatingSystemTooOld()
     return version.major <= 11;
 }
 
+// The name and picture the desktop gives the program's alerts and windows: the icon the desktop lists the
+// program with where it is installed, else the tray's.
+void ShowApplicationIdentity(int64_t trayIcon)
+{
+    const int64_t info = PlatformMessage(nullptr, 0, "NSProcessInfo processInfo");
+    PlatformMessage(nullptr, info, "setProcessName:$", {u"Nevalon"});
+    int64_t icon = PlatformMessage(nullptr, 0, "NSImage imageNamed:$", {kApplicationIconName});
+    PlatformMessage(nullptr, State().SharedApp, "setApplicationIconImage:", {icon ? icon : trayIcon});
+}
+
 // A click on the status-bar icon opens the list window under the pointer, or closes it.
 void StatusIconClicked()
 {
@@ -106,6 +116,18 @@ void StatusIconClicked()
         state.ListWindowX = gui::WindowLeft(kListWindow);
         CloseListWindow();
     }
+}
+
+// The tray menu's "Open" and a later start open the list window as a click does, or bring an open one to
+// the front; they never close it.
+void OpenListWindow()
+{
+    if (gui::WindowExists(kListWindow)) {
+        BringApplicationToFront();
+        gui::ActivateWindow(kListWindow);
+        return;
+    }
+    StatusIconClicked();
 }
 
 // A new appearance rebuilds an open list window in its colours, from the file.
@@ -169,6 +191,9 @@ void DispatchMenu(int64_t item)
         State().ListWindowX = gui::WindowLeft(kListWindow);
         CloseListWindow();
         break;
+    case kEditorEscapeItem:
+        CloseEditorWindow();
+        break;
     default:
         break;
     }
@@ -208,6 +233,7 @@ void Startup(int argc, char** argv)
     int64_t icon = PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
                                    {u"calendar.badge.clock", "accessibilityDescription:", 0});
     gui::CreateStatusIcon(kStatusIcon, gui::WindowHandle(kHolderWindow), icon);
+    ShowApplicationIdentity(icon);
     // A program started at login may never be clicked: its reminders and tooltip need the events now.
     ReadEventsFile();
     UpdateStatusIconToolTip();
@@ -227,13 +253,16 @@ void DispatchEvent(int64_t code)
     case gui::EventMenu:
         DispatchMenu(gui::EventMenuItem());
         break;
+    case gui::EventCloseWindow:
+        if (gui::EventWindow() == kEditorWindow) CloseEditorWindow();
+        break;
     case gui::EventGadget:
         if (gui::EventGadgetNumber() == kCancelGadget) CloseEditorWindow();
         if (gui::EventGadgetNumber() == kExportCheckBox) ToggleCalendarExport();
         break;
     case gui::EventStatusIcon:
-        ActivationDispatched();
-        if (gui::EventSubtype() == 0) StatusIconClicked();
+        if (gui::EventSubtype() == gui::StatusIconClick) StatusIconClicked();
+        if (gui::EventSubtype() == gui::StatusIconOpenRequest) OpenListWindow();
         break;
     case gui::EventTimer:
         if (gui::EventTimerNumber() == kMinuteTimer) MinuteTimerTicked();

@@ -1,10 +1,9 @@
 #include "app/SingleInstance.h"
 
 #include "app/AppState.h"
-#include "app/Reminders.h"
 #include "platform/ApplicationService.h"
 #include "runtime/gui/EventQueue.h"
-#include "runtime/gui/Window.h"
+#include "runtime/gui/StatusIcon.h"
 #include "runtime/system/filesystem/InstanceLock.h"
 
 #include <cstdio>
@@ -15,10 +14,6 @@ namespace {
 constexpr const char16_t* kLockName = u"com.brask.Nevalon.lock";
 // A program that holds the lock may still be starting and not yet have its bus name.
 constexpr int kStartingProgramWaitMs = 5000;
-
-// Whether a click posted for a later start still waits in the queue: a second activation then adds none,
-// since that click would close the window the first one opens.
-bool activationQueued = false;
 
 } // namespace
 
@@ -37,18 +32,8 @@ void ServeLaterStarts()
 
 void LaterStartActivated()
 {
-    if (gui::WindowExists(kListWindow)) {
-        BringApplicationToFront();
-        return;
-    }
-    if (activationQueued) return;
-    activationQueued = true;
-    gui::PostEvent(gui::EventStatusIcon, kStatusIcon, kHolderWindow, 0);
-}
-
-void ActivationDispatched()
-{
-    activationQueued = false;
+    // Several starts at once ask several times; an open window is only brought to the front.
+    gui::PostEvent(gui::EventStatusIcon, kStatusIcon, kHolderWindow, gui::StatusIconOpenRequest);
 }
 
 } // namespace nevalon::app

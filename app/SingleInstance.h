@@ -15,11 +15,8 @@ bool BecomeOnlyInstance();
 // does, or brings an open one to the front. Needs the toolkit; does nothing without a session bus.
 void ServeLaterStarts();
 
-// Called when a later start asks for the list window (Activate on the session bus).
+// Called when a later start asks for the list window (Activate on the session bus): queues the tray
+// menu's open request.
 void LaterStartActivated();
-
-// Clears the note that an activation's click waits in the queue; the main loop calls it for every
-// status-bar click it takes.
-void ActivationDispatched();
 
 } // namespace nevalon::app

@@ -81,6 +81,15 @@ struct OsVersion {
 };
 OsVersion OperatingSystemVersion();
 
+// The program's name as people know it ("" until set): the title of its alerts, where the desktop gives an
+// alert a title bar.
+void SetApplicationName(std::u16string name);
+const std::u16string& ApplicationName();
+
+class Image;
+// The picture the desktop shows for the program's windows and alerts; a copy is taken. Null leaves it.
+void SetApplicationIcon(const Image* icon);
+
 // Directory of the running executable, without a trailing "/".
 std::string BundlePath();
 

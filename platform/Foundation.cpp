@@ -131,6 +131,15 @@ void RegisterProcessClasses()
     info->AddMethod("operatingSystemVersion", "{NSOperatingSystemVersion=qqq}@:", [](Object*, MessageArgs) {
         return MessageResult::Of(OperatingSystemVersion());
     });
+    info->AddMethod("setProcessName:", "v@:@", [](Object*, MessageArgs args) {
+        SetApplicationName(StringFromHandle(Argument(args, 0)));
+        return MessageResult{};
+    });
+    info->AddMethod("processName", "@@:", [](Object*, MessageArgs) {
+        auto* name = new StringObject(ApplicationName());
+        Autorelease(name);
+        return Handle(name);
+    });
 
     Class* running = DefineClass("NSObject", "NSRunningApplication");
     running->AddClassMethod("currentApplication", [](Object*, MessageArgs) {
@@ -201,6 +210,11 @@ void RegisterApplicationClasses()
     app->AddMethodOf<ApplicationObject>("activationPolicy", "q@:", [](ApplicationObject&, MessageArgs) {
         return MessageResult::Of(ActivationPolicy());
     });
+    app->AddMethodOf<ApplicationObject>(
+        "setApplicationIconImage:", "v@:@", [](ApplicationObject&, MessageArgs args) {
+            SetApplicationIcon(dynamic_cast<const Image*>(ObjectFromHandle(Argument(args, 0))));
+            return MessageResult{};
+        });
     app->AddMethodOf<ApplicationObject>("mainMenu", "@@:", [](ApplicationObject&, MessageArgs) {
         return Handle(Singleton(mainMenu, "NSMenu"));
     });

@@ -21,6 +21,11 @@ void RegisterImageClass()
             Autorelease(symbol);
             return MessageResult::Of(symbol ? symbol->Handle() : int64_t{0});
         });
+    image->AddClassMethod("imageNamed:", [](Object*, MessageArgs args) {
+        Image* named = CreateNamedImage(Utf16ToUtf8(StringFromHandle(Argument(args, 0))));
+        Autorelease(named);
+        return MessageResult::Of(named ? named->Handle() : int64_t{0});
+    });
     // The size comes as two doubles in a data object; anything shorter changes nothing.
     image->AddMethodOf<Image>("setSize:", "v@:{CGSize=dd}", [](Image& self, MessageArgs args) {
         const DataObject* data = DataFromHandle(Argument(args, 0));

@@ -33,6 +33,10 @@ private:
 // with one reference owned by the caller; null for a name the platform has no picture for.
 Image* CreateSystemSymbolImage(std::string_view name);
 
+// A new picture of the desktop's icon of this name (its icon theme), with one reference owned by the caller;
+// null when the theme has none.
+Image* CreateNamedImage(std::string_view name);
+
 // Registers "NSImage" and its selectors.
 void RegisterImageClass();
 

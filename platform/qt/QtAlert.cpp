@@ -1,11 +1,15 @@
 #include "platform/Alert.h"
+#include "platform/Application.h"
 #include "platform/ModalSession.h"
 #include "platform/Overrides.h"
+#include "platform/qt/QtWindow.h"
 
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 
 namespace nevalon::platform {
 namespace {
@@ -25,13 +29,34 @@ QMessageBox::Icon IconOf(AlertIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The program's window an alert belongs to: the one with the keyboard, else a floating one, above which the
+// alert would otherwise open hidden; none when neither is showing.
+QWidget* AlertOwner()
+{
+    QWidget* active = QApplication::activeWindow();
+    if (QtWindow::FromWidget(active)) return active;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (QtWindow::FromWidget(widget) && widget->isVisible() &&
+            (widget->windowFlags() & Qt::WindowStaysOnTopHint))
+            return widget;
+    return nullptr;
+}
+
 } // namespace
 
 int RunAlert(const AlertRequest& request)
 {
     if (Overrides().alertResponder) return Overrides().alertResponder(request);
     if (!QApplication::instance()) return 0;
+    // Transient for a window of the program, the alert is kept above it by the window manager. Not its child:
+    // the window may be freed while the alert is up.
+    QWidget* owner = AlertOwner();
     QMessageBox box;
+    if (owner) {
+        box.winId();
+        box.windowHandle()->setTransientParent(owner->windowHandle());
+    }
+    if (!ApplicationName().empty()) box.setWindowTitle(QString::fromStdU16String(ApplicationName()));
     box.setIcon(IconOf(request.icon));
     if (request.icon == AlertIcon::Informational)
         box.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
@@ -49,6 +74,14 @@ int RunAlert(const AlertRequest& request)
     box.setEscapeButton(request.escapeButton && *request.escapeButton < buttons.size()
                             ? buttons[*request.escapeButton]
                             : buttons.back());
+    if (owner && (owner->windowFlags() & Qt::WindowStaysOnTopHint)) {
+        // In its owner's layer once shown, as a dialog of a floating window is (see QtWindow::ApplyFlags).
+        QTimer::singleShot(0, &box, [&box] {
+            const Qt::WindowFlags flags = box.windowFlags() | Qt::WindowStaysOnTopHint;
+            box.overrideWindowFlags(flags);
+            if (QWindow* handle = box.windowHandle()) handle->setFlags(flags);
+        });
+    }
     {
         ModalSessionScope session;
         box.exec();

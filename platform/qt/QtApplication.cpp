@@ -4,12 +4,14 @@
 #include "platform/Overrides.h"
 #include "platform/qt/QtDesktopAppearance.h"
 #include "platform/qt/QtSound.h"
+#include "platform/qt/QtView.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -51,6 +53,7 @@ bool quitPending = false;
 int pendingWakeUps = 0;
 uint64_t handledEvents = 0;
 bool lastDark = false;
+std::u16string applicationName;
 
 void OnSignal(int)
 {
@@ -190,6 +193,19 @@ public:
             return true;
         case QEvent::Show:
             if (!event->spontaneous()) WindowShowing(qobject_cast<QWidget*>(receiver));
+            return false;
+        case QEvent::WindowStateChange:
+            if (auto* alert = qobject_cast<QMessageBox*>(receiver); alert && alert->isMinimized()) {
+                // A window manager that offers to minimize an alert would hide it for good, with the
+                // program waiting for its answer and no taskbar entry to bring it back.
+                QMetaObject::invokeMethod(
+                    alert,
+                    [alert] {
+                        alert->showNormal();
+                        alert->activateWindow();
+                    },
+                    Qt::QueuedConnection);
+            }
             return false;
         case QEvent::ApplicationPaletteChange:
             if (receiver == app) CheckAppearance();
@@ -467,6 +483,22 @@ OsVersion OperatingSystemVersion()
     if (Overrides().osVersion) return *Overrides().osVersion;
     // Where Qt 6 runs, the platform is new enough: report the lowest version the check accepts.
     return OsVersion{12, 0, 0};
+}
+
+void SetApplicationName(std::u16string name)
+{
+    applicationName = std::move(name);
+}
+
+const std::u16string& ApplicationName()
+{
+    return applicationName;
+}
+
+void SetApplicationIcon(const Image* icon)
+{
+    if (!app || !icon) return;
+    QApplication::setWindowIcon(QIcon(ToQPixmap(icon)));
 }
 
 std::string BundlePath()

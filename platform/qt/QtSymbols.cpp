@@ -136,4 +136,21 @@ Image* CreateSystemSymbolImage(std::string_view name)
     return image;
 }
 
+Image* CreateNamedImage(std::string_view name)
+{
+    if (!QApplication::instance()) return nullptr;
+    const QIcon icon = QIcon::fromTheme(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    if (icon.isNull()) return nullptr;
+    // Sharp where a point is two pixels.
+    constexpr int kIconPoints = 64;
+    const QImage picture =
+        icon.pixmap(2 * kIconPoints, 2 * kIconPoints).toImage().convertToFormat(QImage::Format_RGBA8888);
+    if (picture.isNull()) return nullptr;
+    auto* image = new Image(picture.width(), picture.height(), {double(kIconPoints), double(kIconPoints)});
+    for (int y = 0; y < picture.height(); ++y)
+        std::memcpy(image->Pixels().data() + static_cast<size_t>(y) * picture.width(),
+                    picture.constScanLine(y), static_cast<size_t>(picture.width()) * 4);
+    return image;
+}
+
 } // namespace nevalon::platform

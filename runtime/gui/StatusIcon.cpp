@@ -40,11 +40,11 @@ int64_t CreateStatusIcon(int64_t icon, int64_t windowHandle, int64_t imageHandle
     int64_t number = icon == -1 ? StatusIcons().NumberOf(record) : icon;
 
     // Taken now: the icon keeps reporting to that number whatever becomes of the window.
-    auto click = [number, window = WindowNumberOf(*window)] {
-        PostEvent(EventStatusIcon, number, window, 0);
+    auto post = [number, window = WindowNumberOf(*window)](int64_t type) {
+        return [=] { PostEvent(EventStatusIcon, number, window, type); };
     };
-    item->SetClickHandler(click);
-    menu->AddItem(u"Open Nevalon", {}, 0, click);
+    item->SetClickHandler(post(StatusIconClick));
+    menu->AddItem(u"Open Nevalon", {}, 0, post(StatusIconOpenRequest));
     menu->AddSeparator();
     menu->AddItem(u"Quit Nevalon", {}, 0, PostQuitRequest);
     item->SetMenu(menu.get());

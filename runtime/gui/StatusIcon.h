@@ -5,10 +5,14 @@
 
 namespace nevalon::gui {
 
+// The types of EventStatusIcon: a click on the icon, or its context menu's request to open.
+enum StatusIconEventType : int64_t { StatusIconClick = 0, StatusIconOpenRequest = 1 };
+
 // Puts an icon showing the image (platform image handle) in the desktop's tray, reporting to the window
 // (platform window handle). A click on it posts EventStatusIcon with the icon's number, the number the
-// window had at creation and type 0. Its context menu, which some tray hosts show instead of delivering the
-// click, opens the same way ("Open Nevalon") or asks the program to quit ("Quit Nevalon": PostQuitRequest). A
+// window had at creation and type StatusIconClick. Its context menu, which some tray hosts show instead of
+// delivering the click, asks to open (the same event with type StatusIconOpenRequest: "Open Nevalon") or to
+// quit ("Quit Nevalon": PostQuitRequest). A
 // live icon under the number is removed first. Returns the platform item's handle for a fixed number, the new
 // number for -1; 0 when the window or the image is 0 or gone.
 int64_t CreateStatusIcon(int64_t icon, int64_t windowHandle, int64_t imageHandle);

@@ -2,6 +2,8 @@
 #include "app/Editor.h"
 #include "app/Lifecycle.h"
 #include "app/ListWindow.h"
+#include "platform/Object.h"
+#include "platform/Window.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/Gadgets.h"
@@ -20,14 +22,19 @@ protected:
         CloseListWindow();
         StoreTest::TearDown();
     }
-    // A person's click, then the main loop's dispatch of whatever it queued.
-    static void Click(int64_t gadget)
+    // The main loop's dispatch of whatever the desktop and the person queued.
+    static void DispatchPending()
     {
-        platform::ClickViewForTests(gui::GadgetID(gadget));
         while (platform::ProcessPlatformEvents(0)) {
         }
         while (int32_t code = gui::DequeueEvent())
             DispatchEvent(code);
+    }
+    // A person's click, then the dispatch.
+    static void Click(int64_t gadget)
+    {
+        platform::ClickViewForTests(gui::GadgetID(gadget));
+        DispatchPending();
     }
     void OpenEmptyEditor()
     {
@@ -78,7 +85,10 @@ TEST_F(EditorTest, SaveChecksTheInputInOrderAndStoresNothingOnFailure)
         EXPECT_EQ(notices, std::vector<String>{message}) << system::StringToUtf8(time);
         EXPECT_TRUE(gui::WindowExists(kEditorWindow));
         EXPECT_EQ(Records().size(), 1u);
-        EXPECT_EQ(gui::GetGadgetState(kDate), message == badDate || message == badYear ? now : day);
+        // The field shows the day alone.
+        const date::Date shown = message == badDate || message == badYear ? now : day;
+        EXPECT_EQ(gui::GetGadgetState(kDate), shown - date::DateHour(shown) * 3600 -
+                                                  date::DateMinute(shown) * 60 - date::DateSecond(shown));
         CloseListWindow();
     }
     OpenEmptyEditor();
@@ -163,15 +173,28 @@ TEST_F(EditorTest, DeleteSavesAndReloadsWhateverTheAnswerAndClosesAnEditorOnARec
     }
 }
 
-TEST_F(EditorTest, CheckBoxFollowsTheExportFlagAndClosingClearsIt)
+TEST_F(EditorTest, CancelEscapeAndTheCloseBoxCloseTheEditorAndClearTheExportFlag)
 {
-    OpenEmptyEditor();
-    Click(kExportCheckBox);
-    EXPECT_EQ(State().ExportToCalendar, 1);
-    EXPECT_EQ(gui::GetGadgetState(kExportCheckBox), 1);
-    Click(kCancelGadget);
-    EXPECT_FALSE(gui::WindowExists(kEditorWindow));
-    EXPECT_EQ(State().ExportToCalendar, 0);
+    Add(u"A", 3600);
+    for (const char* way : {"Cancel", "Escape", "close box"}) {
+        OpenEmptyEditor();
+        Click(kExportCheckBox);
+        EXPECT_EQ(State().ExportToCalendar, 1);
+        EXPECT_EQ(gui::GetGadgetState(kExportCheckBox), 1);
+        auto* editor =
+            dynamic_cast<platform::Window*>(platform::ObjectFromHandle(gui::WindowHandle(kEditorWindow)));
+        ASSERT_TRUE(editor);
+        if (way == std::string("Cancel")) Click(kCancelGadget);
+        if (way == std::string("Escape"))
+            platform::PostKeyPressForTests(*editor, platform::KeyEvent{u"\x1b"});
+        if (way == std::string("close box")) platform::PostCloseRequestForTests(*editor);
+        DispatchPending();
+        EXPECT_FALSE(gui::WindowExists(kEditorWindow)) << way;
+        EXPECT_TRUE(gui::WindowExists(kListWindow)) << way << " leaves the list window open";
+        EXPECT_EQ(State().ExportToCalendar, 0) << way;
+        EXPECT_EQ(Records().size(), 1u) << way;
+        CloseListWindow();
+    }
 }
 
 } // namespace

@@ -52,7 +52,7 @@ TEST_F(StatusIconTest, AClickPostsTheIconAndItsWindowWithTypeZeroOnce)
     EXPECT_EQ(TakeQueued(), (Events{{EventStatusIcon, 0, 0, 0}}));
 }
 
-TEST_F(StatusIconTest, TheContextMenuOpensAsAClickDoesOrAsksToQuit)
+TEST_F(StatusIconTest, TheContextMenuAsksToOpenOrToQuit)
 {
     int64_t item = StatusIconHandle(0);
     EXPECT_EQ(platform::StatusIconMenuForTests(item),
@@ -60,7 +60,8 @@ TEST_F(StatusIconTest, TheContextMenuOpensAsAClickDoesOrAsksToQuit)
                   {u"Open Nevalon", u""}, {u"", u"", false, true}, {u"Quit Nevalon", u""}}));
     platform::ChooseStatusIconMenuEntryForTests(item, u"Open Nevalon");
     platform::ChooseStatusIconMenuEntryForTests(item, u"Quit Nevalon");
-    EXPECT_EQ(TakeQueued(), (Events{{EventStatusIcon, 0, 0, 0}, {EventMenu, -1, MenuItemQuit, 0}}));
+    EXPECT_EQ(TakeQueued(),
+              (Events{{EventStatusIcon, 0, 0, StatusIconOpenRequest}, {EventMenu, -1, MenuItemQuit, 0}}));
 }
 
 TEST_F(StatusIconTest, ThePictureReadsOnLightAndDarkPanels)
