@@ -45,11 +45,13 @@ inline constexpr int64_t kWarmUpDelay = 500;
 // The icon of the program in the desktop's icon theme, as its desktop entry names it.
 inline constexpr const char16_t* kApplicationIconName = u"nevalon";
 
-// The top and bottom edges of the part of a screen that panels leave to windows.
-struct WorkSpan {
-    int64_t top = 0;
-    int64_t bottom = 0;
-    bool operator==(const WorkSpan&) const = default;
+// Where the list window opens: the part of the clicked screen that panels leave to windows, and whether the
+// window rests on that part's bottom edge (a click in the lower half of the screen, on a panel at the bottom)
+// instead of hanging from its top edge.
+struct ListWindowPlace {
+    int64_t left = 0, top = 0, right = 0, bottom = 0;
+    bool fromBottom = false;
+    bool operator==(const ListWindowPlace&) const = default;
 };
 
 // Application state held for the whole run.
@@ -59,9 +61,9 @@ struct AppState {
     system::List<int64_t> RowImages;
     String EventsFilePath;
     int64_t ListWindowX = -1;
-    // Set by a status click in the lower half of a screen, where the panel sits at the bottom: the list
-    // window then rests on that panel instead of hanging under the menu bar.
-    std::optional<WorkSpan> ListWindowAbovePanel;
+    // Set by every status click; none before the first, or without screens (the window then hangs under the
+    // menu bar where ListWindowX puts it).
+    std::optional<ListWindowPlace> ListWindowPlacement;
     uint8_t StartAtLogin = 0;
     uint8_t SortByCategory = 0;
     uint8_t NotificationsOff = 0;

@@ -107,7 +107,7 @@ void StatusIconClicked()
 {
     AppState& state = State();
     state.ListWindowX = ListWindowXUnderMouse();
-    state.ListWindowAbovePanel = PanelSpanUnderMouse();
+    state.ListWindowPlacement = ListWindowPlaceUnderMouse();
     if (!gui::WindowExists(kListWindow)) {
         // LoadEvents builds the window from the file, or from the events in memory when it cannot be read:
         // a first build from memory would only be replaced at once.
@@ -372,14 +372,15 @@ int64_t ListWindowXUnderMouse()
     return windowX;
 }
 
-std::optional<WorkSpan> PanelSpanUnderMouse()
+std::optional<ListWindowPlace> ListWindowPlaceUnderMouse()
 {
     const int64_t count = gui::CountScreens();
     if (count <= 0) return std::nullopt;
     const int64_t desktop = ClickedDesktop(count);
-    if (gui::MouseScreenY() <= gui::ScreenTop(desktop) + gui::ScreenHeight(desktop) / 2) return std::nullopt;
-    const int64_t top = gui::ScreenWorkTop(desktop);
-    return WorkSpan{top, top + gui::ScreenWorkHeight(desktop)};
+    const int64_t left = gui::ScreenWorkLeft(desktop), top = gui::ScreenWorkTop(desktop);
+    return ListWindowPlace{left, top, left + gui::ScreenWorkWidth(desktop),
+                           top + gui::ScreenWorkHeight(desktop),
+                           gui::MouseScreenY() > gui::ScreenTop(desktop) + gui::ScreenHeight(desktop) / 2};
 }
 
 void UpdateStatusIconToolTip()

@@ -39,9 +39,9 @@ int64_t DesktopUnderMouse();
 // The left edge at which the list window opens for the pointer's position.
 int64_t ListWindowXUnderMouse();
 
-// For a pointer in the lower half of its screen (a click on a panel at the bottom): that screen's free span,
-// on whose lower edge the list window rests; none in the upper half, or without screens.
-std::optional<WorkSpan> PanelSpanUnderMouse();
+// The free part of the screen under the pointer (the main one when none is), resting on its bottom edge for a
+// pointer in the lower half of that screen; none without screens.
+std::optional<ListWindowPlace> ListWindowPlaceUnderMouse();
 
 // Shows the next event to come and its countdown as the status icon's tooltip; "Nevalon" alone when no
 // event lies ahead.

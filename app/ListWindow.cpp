@@ -9,12 +9,12 @@
 #include "platform/Geometry.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/ButtonGadgets.h"
-#include "runtime/gui/Desktops.h"
 #include "runtime/gui/Fonts.h"
 #include "runtime/gui/Gadgets.h"
 #include "runtime/gui/ImageGadget.h"
 #include "runtime/gui/KeyShortcut.h"
 #include "runtime/gui/PlatformMessage.h"
+#include "runtime/gui/ScrollAreaGadget.h"
 #include "runtime/gui/TextGadgets.h"
 #include "runtime/gui/Window.h"
 #include "runtime/system/drawing/Drawing.h"
@@ -31,6 +31,7 @@ using namespace system;
 
 constexpr int64_t kAddButton = 1;
 constexpr int64_t kEmptyText = 2;
+constexpr int64_t kRowsArea = 11;
 constexpr int64_t kMostEvents = 8;
 constexpr int64_t kRowHeight = 90;
 constexpr const char16_t* kSystemFont = u".AppleSystemUIFont";
@@ -51,17 +52,15 @@ int64_t SystemSymbol(const char16_t* name)
                            {name, "accessibilityDescription:", 0});
 }
 
-// The left edge of the window: where the pointer asked for it, kept off the right edge of its screen.
+// The left edge of the window: where the click asked for it, kept inside the free part of the clicked screen
+// (measured by its own edges: a screen's width is its right edge only for a screen at the left).
 int64_t WindowLeftEdge()
 {
-    const int64_t x = State().ListWindowX;
-    const int64_t desktop = DesktopUnderMouse();
-    const int64_t right = gui::ScreenWidth(desktop);
-    if (x + kListWindowWidth < right) return x;
-    const int64_t count = gui::CountScreens();
-    for (int64_t i = 0; i < count; ++i)
-        if (DesktopContains(i, right, 0)) return i == desktop ? right - kListWindowWidth : x;
-    return x;
+    const AppState& state = State();
+    const int64_t x = state.ListWindowX;
+    if (!state.ListWindowPlacement) return x;
+    const ListWindowPlace& place = *state.ListWindowPlacement;
+    return std::max(place.left, std::min(x, place.right - kListWindowWidth));
 }
 
 void OpenWindow(int64_t height)
@@ -71,7 +70,7 @@ void OpenWindow(int64_t height)
     double menuBar = 0;
     PlatformMessage(&menuBar, menu, "menuBarHeight");
     const int64_t x = WindowLeftEdge(),
-                  y = ListWindowTop(height, std::llround(menuBar), State().ListWindowAbovePanel);
+                  y = ListWindowTop(height, std::llround(menuBar), State().ListWindowPlacement);
     int64_t window =
         gui::CreateWindow(kListWindow, x, y, kListWindowWidth, height, u"Nevalon", gui::WindowCentred);
     PlatformMessage(nullptr, window, "setTitlebarAppearsTransparent:", {1});
@@ -111,9 +110,16 @@ void AddRow(EventRecord& record, const CountdownRow& row, int64_t top)
 
 } // namespace
 
-int64_t ListWindowTop(int64_t height, int64_t menuBar, std::optional<WorkSpan> panel)
+int64_t ListWindowTop(int64_t height, int64_t menuBar, const std::optional<ListWindowPlace>& place)
 {
-    return panel ? std::max(panel->top, panel->bottom - height) : menuBar;
+    if (!place) return menuBar;
+    return place->fromBottom ? std::max(place->top, place->bottom - height) : place->top;
+}
+
+int64_t ListWindowShownHeight(int64_t height, const std::optional<ListWindowPlace>& place)
+{
+    const int64_t free = place ? place->bottom - place->top : 0;
+    return free > 0 ? std::min(height, free) : height;
 }
 
 int64_t ListWindowHeight(int64_t events)
@@ -194,7 +200,7 @@ void BuildListWindow()
     // Notices and roll-overs come first, so that the window opens on the rows as they now stand.
     const std::vector<CountdownRow> rows = CountdownRows();
     const int64_t count = state.Events.CountElements();
-    const int64_t height = ListWindowHeight(count);
+    const int64_t height = ListWindowShownHeight(ListWindowHeight(count), state.ListWindowPlacement);
     OpenWindow(height);
 
     OpenListFonts();
@@ -211,8 +217,14 @@ void BuildListWindow()
     if (count == 0 && !gui::GadgetExists(kEmptyText))
         gui::CreateLabel(kEmptyText, 10, gui::WindowInnerHeight(kListWindow) / 2 - 40, 430, 25,
                          u"No events exist. Click 'Add Countdown Event' to create one.", gui::LabelCentred);
+    // Rows that do not fit the screen scroll above the buttons, which stay in sight.
+    const bool scrolled = height < ListWindowHeight(count);
+    if (scrolled)
+        gui::CreateScrollArea(kRowsArea, 0, 0, kListWindowWidth, height - 60, kListWindowWidth,
+                              kRowHeight * count + 10);
     for (int64_t i = 0; i < count; ++i)
         AddRow(*state.Events.SelectElement(i), rows[static_cast<size_t>(i)], 10 + kRowHeight * i);
+    if (scrolled) gui::CloseGadgetList();
     gui::ActivateWindow(kListWindow);
 }
 

@@ -12,9 +12,13 @@ namespace nevalon::app {
 // the add and settings buttons, and the empty-list text. Does nothing while the editor edits a record.
 void BuildListWindow();
 
-// The window's top edge for its height: under the menu bar, or, after a click on a panel at the bottom of
-// a screen, resting on that panel (the lower edge of the screen's free span) without rising above the span.
-int64_t ListWindowTop(int64_t height, int64_t menuBar, std::optional<WorkSpan> panel);
+// The window's top edge for its height: the top of the clicked screen's free part, or, after a click on a
+// panel at the bottom of a screen, resting on that part's bottom edge without rising above it; under the
+// menu bar before any click.
+int64_t ListWindowTop(int64_t height, int64_t menuBar, const std::optional<ListWindowPlace>& place);
+
+// The height the window shows for the height its rows ask: no more than the free part of the clicked screen.
+int64_t ListWindowShownHeight(int64_t height, const std::optional<ListWindowPlace>& place);
 // Opens the list window's fonts and draws one badge, so that the first opening does not wait for the
 // desktop's font list to load. Changes nothing that shows.
 void PrepareListWindow();

@@ -14,6 +14,7 @@ void RegisterViewClasses()
     DefineClass("NSButton", "NSPopUpButton");
     DefineClass("NSControl", "NSImageView");
     DefineClass("NSControl", "NSDatePicker");
+    DefineClass("NSView", "NSScrollView");
 }
 
 } // namespace nevalon::platform

@@ -108,6 +108,26 @@ private:
 // application.
 View* CreateContainerView();
 
+// A view that shows part of a taller document view and scrolls it ("NSScrollView"): a vertical scroll bar
+// shows while the document is taller than the view, and the wheel, the scroll bar and the keyboard focus
+// moving to a view out of sight scroll it. The document is never scrolled sideways.
+class ScrollView : public View {
+public:
+    using View::View;
+
+    // The container that the scrolled views go in; it lives as long as the scroll view.
+    virtual View& DocumentView() = 0;
+    virtual void SetDocumentSize(Size size) = 0;
+    virtual Size DocumentSize() const = 0;
+    // The point of the document at the view's top-left corner; it stays where the document can be scrolled.
+    virtual void ScrollTo(Point point) = 0;
+    virtual Point ScrollPosition() const = 0;
+};
+
+// A new scroll view with an empty document, one reference owned by the caller; null without a running
+// application.
+ScrollView* CreateScrollView();
+
 // Takes the keyboard focus from whatever view of the window has it.
 void ClearKeyboardFocus(Window& window);
 

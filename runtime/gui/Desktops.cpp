@@ -44,6 +44,14 @@ int64_t ScreenHeight(int64_t n)
     return ScreenValue(n, &platform::Rect::height);
 }
 
+int64_t ScreenWorkLeft(int64_t n)
+{
+    return ScreenValue(n, &platform::Rect::x, platform::WorkAreas);
+}
+int64_t ScreenWorkWidth(int64_t n)
+{
+    return ScreenValue(n, &platform::Rect::width, platform::WorkAreas);
+}
 int64_t ScreenWorkTop(int64_t n)
 {
     return ScreenValue(n, &platform::Rect::y, platform::WorkAreas);

@@ -14,9 +14,10 @@ int64_t ScreenTop(int64_t n);
 int64_t ScreenWidth(int64_t n);
 int64_t ScreenHeight(int64_t n);
 
-// Top edge and height of the part of screen n that panels leave to windows, in the same points; 0 for n
-// outside the count.
+// The part of screen n that panels leave to windows, in the same points; 0 for n outside the count.
+int64_t ScreenWorkLeft(int64_t n);
 int64_t ScreenWorkTop(int64_t n);
+int64_t ScreenWorkWidth(int64_t n);
 int64_t ScreenWorkHeight(int64_t n);
 
 // The pointer's position in the same coordinates.

@@ -21,6 +21,7 @@ enum GadgetKind : int32_t {
     GadgetCheckBox = 4,
     GadgetComboBox = 8,
     GadgetImage = 9,
+    GadgetScrollArea = 16,
     GadgetImageButton = 19,
     GadgetDate = 21,
 };

@@ -314,18 +314,23 @@ TEST_F(DesktopTest, DesktopUnderMouseSearchesFromTheLastScreen)
     EXPECT_EQ(DesktopUnderMouse(), 0);
 }
 
-TEST_F(DesktopTest, AClickInTheLowerHalfOfAScreenPutsTheListWindowOnItsBottomPanel)
+TEST_F(DesktopTest, AClickPlacesTheListWindowInTheFreePartOfItsScreenOnABottomPanelInTheLowerHalf)
 {
-    Screens({{0, 0, 1280, 800}, {0, -600, 1024, 600}});
-    for (auto [y, span] :
-         {std::tuple{790.0, std::optional<WorkSpan>{{0, 800}}}, std::tuple{10.0, std::optional<WorkSpan>{}},
-          std::tuple{400.0, std::optional<WorkSpan>{}}, std::tuple{401.0, std::optional<WorkSpan>{{0, 800}}},
-          std::tuple{-10.0, std::optional<WorkSpan>{{-600, 0}}}}) {
-        Pointer(100, y);
-        EXPECT_EQ(PanelSpanUnderMouse(), span) << y;
+    // A main screen with a top panel, a smaller one above it with a bottom panel, and a wide one to the
+    // right.
+    platform::SetScreensForTests(
+        std::vector<platform::Rect>{{0, 0, 1280, 800}, {0, -600, 1024, 600}, {1280, 0, 2560, 1440}},
+        std::vector<platform::Rect>{{0, 24, 1280, 776}, {0, -600, 1024, 570}, {1280, 0, 2560, 1440}});
+    for (auto [x, y, place] : {std::tuple{100.0, 10.0, ListWindowPlace{0, 24, 1280, 800, false}},
+                               std::tuple{100.0, 400.0, ListWindowPlace{0, 24, 1280, 800, false}},
+                               std::tuple{100.0, 401.0, ListWindowPlace{0, 24, 1280, 800, true}},
+                               std::tuple{100.0, -10.0, ListWindowPlace{0, -600, 1024, -30, true}},
+                               std::tuple{3800.0, 5.0, ListWindowPlace{1280, 0, 3840, 1440, false}}}) {
+        Pointer(x, y);
+        EXPECT_EQ(ListWindowPlaceUnderMouse(), place) << x << "," << y;
     }
     Screens({});
-    EXPECT_EQ(PanelSpanUnderMouse(), std::nullopt);
+    EXPECT_EQ(ListWindowPlaceUnderMouse(), std::nullopt);
 }
 
 } // namespace

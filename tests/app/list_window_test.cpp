@@ -5,6 +5,7 @@
 #include "platform/Image.h"
 #include "platform/View.h"
 #include "platform/Window.h"
+#include "platform/testing/TestSeams.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/Gadgets.h"
 #include "runtime/gui/Window.h"
@@ -110,31 +111,73 @@ TEST_F(ListWindowTest, BadgeIsARoundedBoxInTheCategoryColourWithItsNameInWhite)
     system::DisposeImage(badge);
 }
 
-TEST_F(ListWindowTest, WindowHangsUnderThePointerButStaysOffTheRightEdgeOfItsScreen)
+TEST_F(ListWindowTest, WindowOpensUnderTheClickInsideTheFreePartOfTheClickedScreen)
 {
-    for (auto [pointer, askedLeft, left] :
-         {std::tuple{640.0, 410, 410}, std::tuple{1270.0, 1100, 820}, std::tuple{1500.0, 1270, 1270}}) {
-        platform::SetPointerForTests(platform::Point{pointer, 5});
-        State().ListWindowX = askedLeft;
+    // A 1366-wide main screen with a top panel, and a 2560-wide one to its right with a bottom panel.
+    platform::SetScreensForTests(std::vector<platform::Rect>{{0, 0, 1366, 768}, {1366, 0, 2560, 1440}},
+                                 std::vector<platform::Rect>{{0, 24, 1366, 744}, {1366, 0, 2560, 1400}});
+    for (auto [x, y, left, top] :
+         {std::tuple{640.0, 5.0, 410.0, 24.0}, std::tuple{1360.0, 5.0, 906.0, 24.0},
+          std::tuple{3800.0, 5.0, 3466.0, 0.0}, std::tuple{1400.0, 1430.0, 1366.0, 1170.0}}) {
+        platform::SetPointerForTests(platform::Point{x, y});
+        State().ListWindowX = ListWindowXUnderMouse();
+        State().ListWindowPlacement = ListWindowPlaceUnderMouse();
         BuildListWindow();
-        EXPECT_EQ(gui::WindowLeft(kListWindow), left) << pointer;
+        auto* window =
+            dynamic_cast<platform::Window*>(platform::ObjectFromHandle(gui::WindowHandle(kListWindow)));
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(std::vector<double>({window->Frame().x, window->Frame().y}),
+                  std::vector<double>({left, top}))
+            << x << "," << y;
         CloseListWindow();
     }
+    // A left edge remembered from another screen is kept inside the one clicked now.
+    State().ListWindowX = 1200;
+    State().ListWindowPlacement = ListWindowPlace{0, 24, 1366, 768, false};
+    BuildListWindow();
+    EXPECT_EQ(gui::WindowLeft(kListWindow), 1366 - 460);
+    State().ListWindowPlacement.reset();
 }
 
-TEST_F(ListWindowTest, WindowRestsOnABottomPanelButNeverRisesAboveTheFreeSpan)
+TEST_F(ListWindowTest, RowsThatDoNotFitTheScreenScrollAboveTheButtons)
+{
+    // A 1280 x 720 screen with a 32-point panel at the top: 688 points for a window that asks 780.
+    platform::SetScreensForTests(std::vector<platform::Rect>{{0, 0, 1280, 720}},
+                                 std::vector<platform::Rect>{{0, 32, 1280, 688}});
+    for (int i = 0; i < 8; ++i)
+        Add(u"Event " + system::IntegerToString(i), 86400 * (i + 1));
+    State().ListWindowPlacement = ListWindowPlace{0, 32, 1280, 720, false};
+    BuildListWindow();
+    EXPECT_EQ(gui::WindowInnerHeight(kListWindow), 688);
+    EXPECT_EQ(gui::GadgetY(1), 638) << "the add button stays at the bottom, in sight";
+    EXPECT_EQ(gui::GadgetY(kSettingsGadget), 638);
+    const EventRecord last = Records().back();
+    EXPECT_EQ(gui::GadgetY(last.titleGadget), 640) << "rows keep their places in the scrolled part";
+    EXPECT_GT(gui::GadgetY(last.editGadget, 2), 628) << "out of sight at first";
+    gui::FocusGadget(last.editGadget);
+    while (platform::ProcessPlatformEvents(0)) {
+    }
+    const int64_t shown = gui::GadgetY(last.editGadget, 2);
+    EXPECT_TRUE(shown >= 0 && shown + 40 <= 628) << shown << ": the focus brings it into sight";
+    // Where the rows fit, the window is as tall as they ask and nothing scrolls.
+    CloseListWindow();
+    State().ListWindowPlacement = ListWindowPlace{0, 20, 1280, 800, false};
+    BuildListWindow();
+    EXPECT_EQ(gui::WindowInnerHeight(kListWindow), 780);
+    EXPECT_EQ(gui::GadgetY(Records().back().editGadget, 2), 650);
+    State().ListWindowPlacement.reset();
+}
+
+TEST_F(ListWindowTest, TopAndHeightKeepTheWindowInTheFreePartOfItsScreen)
 {
     EXPECT_EQ(ListWindowTop(230, 24, std::nullopt), 24);
-    EXPECT_EQ(ListWindowTop(230, 24, WorkSpan{0, 776}), 546);
-    EXPECT_EQ(ListWindowTop(780, 24, WorkSpan{0, 776}), 0);
-    EXPECT_EQ(ListWindowTop(230, 24, WorkSpan{-600, -30}), -260); // a screen above the main one
-    State().ListWindowAbovePanel = WorkSpan{0, 770};
-    BuildListWindow();
-    auto* window =
-        dynamic_cast<platform::Window*>(platform::ObjectFromHandle(gui::WindowHandle(kListWindow)));
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->Frame().y + window->Frame().height, 770);
-    State().ListWindowAbovePanel.reset();
+    EXPECT_EQ(ListWindowTop(230, 24, ListWindowPlace{0, 30, 1280, 776, false}), 30);
+    EXPECT_EQ(ListWindowTop(230, 24, ListWindowPlace{0, 0, 1280, 776, true}), 546);
+    EXPECT_EQ(ListWindowTop(780, 24, ListWindowPlace{0, 0, 1280, 776, true}), 0);
+    EXPECT_EQ(ListWindowTop(230, 24, ListWindowPlace{0, -600, 1024, -30, true}), -260); // above the main one
+    EXPECT_EQ(ListWindowShownHeight(780, std::nullopt), 780);
+    EXPECT_EQ(ListWindowShownHeight(780, ListWindowPlace{0, 24, 1280, 800, false}), 776);
+    EXPECT_EQ(ListWindowShownHeight(230, ListWindowPlace{0, 24, 1280, 800, false}), 230);
 }
 
 } // namespace
