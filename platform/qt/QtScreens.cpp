@@ -1,6 +1,7 @@
 #include "platform/Overrides.h"
 #include "platform/Screens.h"
 #include "platform/qt/QtCoordinates.h"
+#include "platform/qt/QtWindowManagerHints.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -33,15 +34,23 @@ QPoint ToQt(Point p)
 
 namespace {
 
-// Each screen's rectangle, the main screen first.
-std::vector<Rect> ScreenRects(QRect (QScreen::*rect)() const)
+// Each screen's rectangle in Qt's coordinates, the main screen first.
+std::vector<QRect> QtScreenRects(QRect (QScreen::*rect)() const)
 {
-    std::vector<Rect> result;
+    std::vector<QRect> result;
     if (!QGuiApplication::instance()) return result;
     QScreen* main = QGuiApplication::primaryScreen();
-    if (main) result.push_back(FromQt((main->*rect)()));
+    if (main) result.push_back((main->*rect)());
     for (QScreen* screen : QGuiApplication::screens())
-        if (screen != main) result.push_back(FromQt((screen->*rect)()));
+        if (screen != main) result.push_back((screen->*rect)());
+    return result;
+}
+
+std::vector<Rect> FromQtRects(const std::vector<QRect>& rects)
+{
+    std::vector<Rect> result;
+    for (const QRect& rect : rects)
+        result.push_back(FromQt(rect));
     return result;
 }
 
@@ -50,14 +59,17 @@ std::vector<Rect> ScreenRects(QRect (QScreen::*rect)() const)
 std::vector<Rect> Screens()
 {
     if (Overrides().screens) return *Overrides().screens;
-    return ScreenRects(&QScreen::geometry);
+    return FromQtRects(QtScreenRects(&QScreen::geometry));
 }
 
 std::vector<Rect> WorkAreas()
 {
     if (Overrides().screens) return Overrides().workAreas.value_or(*Overrides().screens);
-    // Qt takes it from the window manager's work area, which leaves out the panels' reserved edges.
-    return ScreenRects(&QScreen::availableGeometry);
+    // Qt takes it from the window manager's work area, which leaves out the panels' reserved edges; with
+    // several screens that one area spans them all, and Qt answers each screen whole.
+    if (const std::vector<QRect> screens = QtScreenRects(&QScreen::geometry); screens.size() > 1)
+        if (const auto areas = UnreservedAreas(screens)) return FromQtRects(*areas);
+    return FromQtRects(QtScreenRects(&QScreen::availableGeometry));
 }
 
 Point PointerPosition()

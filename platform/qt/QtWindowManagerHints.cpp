@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -140,6 +141,50 @@ std::optional<QMargins> AskFrameExtents(QWidget& window)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     } while (std::chrono::steady_clock::now() < deadline);
     return std::nullopt;
+}
+
+std::optional<std::vector<QRect>> UnreservedAreas(const std::vector<QRect>& screens)
+{
+    xcb_connection_t* c = Connection();
+    if (!c) return std::nullopt;
+    const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const int rootWidth = root->width_in_pixels, rootHeight = root->height_in_pixels;
+    const xcb_atom_t partial = Atom(c, "_NET_WM_STRUT_PARTIAL"), whole = Atom(c, "_NET_WM_STRUT");
+    std::vector<QRect> areas = screens;
+    for (xcb_window_t window : Property(c, root->root, Atom(c, "_NET_CLIENT_LIST"), XCB_ATOM_WINDOW)) {
+        std::vector<uint32_t> strut = Property(c, window, partial, XCB_ATOM_CARDINAL);
+        if (strut.size() < 12) {
+            // The old form reserves each edge along its whole length.
+            strut = Property(c, window, whole, XCB_ATOM_CARDINAL);
+            if (strut.size() < 4) continue;
+            strut.resize(12);
+            for (int edge = 0; edge < 4; ++edge)
+                strut[5 + 2 * edge] = uint32_t(edge < 2 ? rootHeight : rootWidth) - 1;
+        }
+        const auto [left, right, top, bottom] =
+            std::array{int(strut[0]), int(strut[1]), int(strut[2]), int(strut[3])};
+        for (QRect& area : areas) {
+            // The band a strut reserves meets the screen where its start-to-end range overlaps it.
+            auto meets = [](int start, int end, int from, int length) {
+                return start < from + length && end >= from;
+            };
+            // An edge counted from the root's edge that ends outside the screen belongs to another one.
+            auto within = [](int edge, int from, int length) { return edge > from && edge < from + length; };
+            if (within(top, area.top(), area.height()) &&
+                meets(int(strut[8]), int(strut[9]), area.left(), area.width()))
+                area.setTop(top);
+            if (within(rootHeight - bottom, area.top(), area.height()) &&
+                meets(int(strut[10]), int(strut[11]), area.left(), area.width()))
+                area.setBottom(rootHeight - bottom - 1);
+            if (within(left, area.left(), area.width()) &&
+                meets(int(strut[4]), int(strut[5]), area.top(), area.height()))
+                area.setLeft(left);
+            if (within(rootWidth - right, area.left(), area.width()) &&
+                meets(int(strut[6]), int(strut[7]), area.top(), area.height()))
+                area.setRight(rootWidth - right - 1);
+        }
+    }
+    return areas;
 }
 
 void AnswerLaunch(const std::string& launchId)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QMargins>
+#include <QRect>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -23,6 +25,11 @@ void SetMovableByUser(QWidget& window, bool movable);
 // The widths of the frame the window manager will draw around the window (not yet shown), as it answers
 // _NET_REQUEST_FRAME_EXTENTS; none when it does not take the request or does not answer within a moment.
 std::optional<QMargins> AskFrameExtents(QWidget& window);
+
+// Each screen (in root-window pixels) less the edges that panels reserve on it with struts
+// (_NET_WM_STRUT_PARTIAL, else _NET_WM_STRUT, of the managed windows): with several screens, the window
+// manager's one work area covers them all and Qt answers each screen whole. None unless on X11.
+std::optional<std::vector<QRect>> UnreservedAreas(const std::vector<QRect>& screens);
 
 // Tells the desktop that the launch with this startup-notification id has started (its busy cursor
 // ends); an empty id does nothing.

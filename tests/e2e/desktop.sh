@@ -13,10 +13,13 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 
-# Starts the display and the window manager, and a tray host along the top unless $1 is "no-tray".
+# Starts the display and the window manager, and a tray host along the top unless $1 is "no-tray". The
+# screens are Xvfb's arguments in $screens (one 1280 x 800 screen by default).
 start_desktop() {
   # Xvfb picks a free display itself, so that tests running at once never share one.
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  rm -f "$work/display"
+  # shellcheck disable=SC2086
+  Xvfb -displayfd 3 ${screens:--screen 0 1280x800x24} -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   await 'test -s "$work/display"' || { echo "cannot start Xvfb: $(cat "$work/xvfb.log")" >&2; exit 1; }
   export DISPLAY=:$(cat "$work/display")
@@ -27,9 +30,11 @@ start_desktop() {
   [ "${1:-}" = no-tray ] || start_tray top
 }
 
-# Starts a tray host (trayer) along edge $1 of the screen, a panel that reserves its edge; sets trayer_pid.
+# Starts a tray host (trayer) along edge $1 of screen $2 (0 by default), a dock that reserves its edge; sets
+# trayer_pid.
 start_tray() {
-  trayer --edge "$1" --align right --widthtype request --height 24 --SetPartialStrut true >>"$work/trayer.log" 2>&1 &
+  trayer --edge "$1" --monitor "${2:-0}" --align right --widthtype request --height 24 --SetDockType true \
+    --SetPartialStrut true >>"$work/trayer.log" 2>&1 &
   trayer_pid=$!
 }
 
@@ -45,6 +50,13 @@ stop_desktop() {
   kill ${trayer_pid:-} ${openbox_pid:-} ${bus_pid:-} ${xvfb_pid:-} 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
+}
+
+# Ends the display and everything on it, so that a test can start another desktop.
+end_desktop() {
+  kill ${trayer_pid:-} ${openbox_pid:-} ${xvfb_pid:-} 2>/dev/null || true
+  wait ${trayer_pid:-} ${openbox_pid:-} ${xvfb_pid:-} 2>/dev/null || true
+  trayer_pid='' openbox_pid='' xvfb_pid=''
 }
 trap stop_desktop EXIT
 
@@ -72,6 +84,56 @@ quit_from_tray_menu() {
 
 list_shown() { xdotool search --onlyvisible --name '^Nevalon$' >/dev/null; }
 
+
+# --- Where windows are, as the window manager has them.
+# The showing window named exactly $1 (the last one when several are).
+window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1; }
+# Sets L T W H: the window's frame on the screen, with what the window manager draws around it; CX CY: the
+# top-left corner of its content.
+frame_of() {
+  local extents fl fr ft fb
+  eval "$(xwininfo -id "$1" | awk -F: '/Absolute upper-left X/ {print "CX=" $2} /Absolute upper-left Y/ {print "CY=" $2}
+    /^ *Width/ {print "W=" $2} /^ *Height/ {print "H=" $2}' | tr -d ' ')"
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | grep -o '[0-9, ]*$' | tr -d ' ')
+  IFS=, read -r fl fr ft fb <<<"${extents:-0,0,0,0}"
+  L=$((CX - fl)) T=$((CY - ft)) W=$((W + fl + fr)) H=$((H + ft + fb))
+}
+# Sets WL WT WR WB: the free part of the screen under the point ($1, $2), as Qt reads the window manager.
+work_area() {
+  eval "$(xprop -root _NET_WORKAREA | grep -o '[0-9, ]*$' | tr -d ' ' |
+    awk -F, '{print "WL=" $1 "; WT=" $2 "; WR=" $1 + $3 "; WB=" $2 + $4}')"
+  # Several screens share one work area: each screen's free part is where it meets its own rectangle.
+  local screen
+  while read -r screen; do
+    IFS='x+' read -r sw sh sx sy <<<"$screen"
+    if [ "$1" -ge "$sx" ] && [ "$1" -lt $((sx + sw)) ] && [ "$2" -ge "$sy" ] && [ "$2" -lt $((sy + sh)) ]; then
+      WL=$((WL > sx ? WL : sx)) WT=$((WT > sy ? WT : sy))
+      WR=$((WR < sx + sw ? WR : sx + sw)) WB=$((WB < sy + sh ? WB : sy + sh))
+    fi
+  done < <(xdpyinfo -ext XINERAMA | sed -n 's/^ *head #[0-9]*: \([0-9]*x[0-9]*\) @ \([0-9]*\),\([0-9]*\)$/\1+\2+\3/p')
+}
+# Whether window $1's frame lies wholly inside the free part of its screen.
+inside_work_area() {
+  frame_of "$1"
+  work_area $((L + W / 2)) $((T + H / 2))
+  [ "$L" -ge "$WL" ] && [ "$T" -ge "$WT" ] && [ $((L + W)) -le "$WR" ] && [ $((T + H)) -le "$WB" ]
+}
+# Whether window $1 is stacked above window $2 (the window manager's stacking order, bottom first).
+stacked_above() {
+  local order
+  order=$(xprop -root _NET_CLIENT_LIST_STACKING | grep -o '0x[0-9a-f]*' | while read -r w; do printf '%d\n' "$w"; done)
+  local upper lower
+  upper=$(grep -nx "$1" <<<"$order" | cut -d: -f1) lower=$(grep -nx "$2" <<<"$order" | cut -d: -f1)
+  [ -n "$upper" ] && [ -n "$lower" ] && [ "$upper" -gt "$lower" ]
+}
+transient_for() { xprop -id "$1" WM_TRANSIENT_FOR | grep -o '0x[0-9a-f]*$' | xargs printf '%d\n' 2>/dev/null; }
+# Clicks at ($2, $3) of window $1's content.
+click_in() {
+  frame_of "$1"
+  xdotool mousemove --sync $((CX + $2)) $((CY + $3)) click 1
+}
+# The program's window that shows now and did not in the list $1.
+new_window() { comm -13 <(sort <<<"$1") <(xdotool search --onlyvisible --classname '^nevalon$' | sort) | tail -1; }
 # Reads the program over AT-SPI (see atspi.py); needs start_session_bus before the program starts.
 atspi() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@"; }
 # Clicks the showing object named $1 where a screen reader says it is.

@@ -1,6 +1,6 @@
 // Stands in for a desktop's services on the session bus, for the desktop tests: with "watcher", a
 // StatusNotifierWatcher with a host (what KDE's and GNOME's trays provide); with "notifications", a
-// notification server. Prints "ready" once it owns its names, then "item <service>" for each registered
+// notification server; with "dark-portal", the desktop portal's settings, the colour scheme dark. Prints "ready" once it owns its names, then "item <service>" for each registered
 // tray item and "notify <summary>|<body>" for each notification (line breaks written as \n).
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -65,6 +65,27 @@ private:
     uint sent_ = 0;
 };
 
+// Answers Read of org.freedesktop.appearance color-scheme with 1 (dark), as a desktop portal does.
+class DarkPortal final : public QDBusVirtualObject {
+public:
+    QString introspect(const QString&) const override
+    {
+        return R"(<interface name="org.freedesktop.portal.Settings">
+  <method name="Read"><arg type="s" direction="in"/><arg type="s" direction="in"/>
+    <arg type="v" direction="out"/></method>
+</interface>)";
+    }
+
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& bus) override
+    {
+        const QVariantList arguments = message.arguments();
+        if (message.member() != "Read" || arguments.size() != 2) return false;
+        if (arguments[0] != "org.freedesktop.appearance" || arguments[1] != "color-scheme")
+            return bus.send(message.createErrorReply("org.freedesktop.portal.Error.NotFound", "no such key"));
+        return bus.send(message.createReply(QVariant::fromValue(QDBusVariant(QVariant::fromValue(1u)))));
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -73,12 +94,16 @@ int main(int argc, char** argv)
     QDBusConnection bus = QDBusConnection::sessionBus();
     Watcher watcher;
     Notifications notifications;
+    DarkPortal portal;
     for (const QString& service : app.arguments().mid(1)) {
         bool ok = service == "watcher" ? bus.registerVirtualObject("/StatusNotifierWatcher", &watcher) &&
                                              bus.registerService("org.kde.StatusNotifierWatcher")
                   : service == "notifications"
                       ? bus.registerVirtualObject("/org/freedesktop/Notifications", &notifications) &&
                             bus.registerService("org.freedesktop.Notifications")
+                  : service == "dark-portal"
+                      ? bus.registerVirtualObject("/org/freedesktop/portal/desktop", &portal) &&
+                            bus.registerService("org.freedesktop.portal.Desktop")
                       : false;
         if (!ok) {
             std::fprintf(stderr, "cannot serve %s: %s\n", qPrintable(service),
