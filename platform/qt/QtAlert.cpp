@@ -33,8 +33,9 @@ QMessageBox::Icon IconOf(AlertIcon icon)
 // alert would otherwise open hidden; none when neither is showing.
 QWidget* AlertOwner()
 {
+    // Qt names a window that has just closed active until the window manager moves the focus.
     QWidget* active = QApplication::activeWindow();
-    if (QtWindow::FromWidget(active)) return active;
+    if (QtWindow::FromWidget(active) && active->isVisible()) return active;
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (QtWindow::FromWidget(widget) && widget->isVisible() &&
             (widget->windowFlags() & Qt::WindowStaysOnTopHint))
