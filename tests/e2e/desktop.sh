@@ -2,7 +2,14 @@
 # private home.
 set -euo pipefail
 
-fail() { echo "FAIL: $*" >&2; failed=$((failed + 1)); }
+# A failure keeps a screenshot of the moment for anyone to look at, in $E2E_SHOTS when that is set.
+fail() {
+  echo "FAIL: $*" >&2
+  failed=$((failed + 1))
+  if [ -n "${E2E_SHOTS:-}" ] && [ -n "${DISPLAY:-}" ]; then
+    mkdir -p "$E2E_SHOTS" && import -window root "$E2E_SHOTS/$(basename "$0" .sh)-failure-$failed.png" 2>/dev/null || true
+  fi
+}
 pass() { echo "ok: $*"; passed=$((passed + 1)); }
 passed=0
 failed=0
@@ -134,8 +141,25 @@ click_in() {
 }
 # The program's window that shows now and did not in the list $1.
 new_window() { comm -13 <(sort <<<"$1") <(xdotool search --onlyvisible --classname '^nevalon$' | sort) | tail -1; }
+# Starts xev on the root window's property changes (and the client messages sent with them) into file $1,
+# and waits until it listens; sets xev_pid.
+watch_root() {
+  xev -root -event property >"$1" 2>&1 &
+  xev_pid=$!
+  await "xprop -root -f _E2E_PING 8s -set _E2E_PING \$RANDOM && grep -q _E2E_PING '$1'"
+}
+
 # Reads the program over AT-SPI (see atspi.py); needs start_session_bus before the program starts.
 atspi() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@"; }
+# The same in the background, its output in file $1, as a process of its own that `kill` ends; sets atspi_pid.
+atspi_background() {
+  local out=$1
+  shift
+  # Emptied first: what an earlier reader wrote there must not pass for this one's.
+  : >"$out"
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@" >"$out" &
+  atspi_pid=$!
+}
 # Clicks the showing object named $1 where a screen reader says it is.
 click_named() {
   local at

@@ -31,7 +31,9 @@ return_until 'grep -q "^Dentist|.*|1|0|0$" "$events" 2>/dev/null' &&
   pass "the editor saves the typed event with the defaults" || fail "save: $(cat "$events" 2>&1)"
 await '! xdotool search --onlyvisible --name "^Add Event$"' || fail "the editor stays open"
 
-sleep 0.6
+# The list window, rebuilt by the save, with its one row.
+await '[ "$(xdotool search --onlyvisible --name "^Nevalon$" getwindowgeometry | grep -c "Geometry: 460x260")" = 1 ]' ||
+  fail "no list window with the new row"
 click_list 428 30 # the first row's trash button
 # The question's default answer is Yes.
 return_until '[ ! -s "$events" ]' && pass "the trash button deletes the event after asking" ||

@@ -14,17 +14,21 @@ start() {
   pid=$!
   await 'tray_icon_line nevalon' || fail "no icon: $(cat "$work/run.log")"
 }
-# What a reader hears while Tab walks the window, $1 presses (see atspi.py focus), in "$work/focus".
-tab_reads() {
-  atspi focus 4 >"$work/focus" &
-  local listener=$!
-  await 'grep -q listening "$work/focus"'
+# What a reader hears while key $2 walks the window, $1 presses (see atspi.py focus), in file $3: each press
+# waits for the focus it moves.
+walk_reads() {
+  atspi_background "$3" focus 60
+  local listener=$atspi_pid heard
+  await "grep -q listening '$3'"
   for _ in $(seq "$1"); do
-    xdotool key Tab
-    sleep 0.2
+    heard=$(wc -l <"$3")
+    xdotool key "$2"
+    await "[ \$(wc -l <'$3') -gt $heard ]" || fail "$2 moved the focus nowhere"
   done
-  wait $listener
+  kill $listener
+  wait $listener 2>/dev/null || true
 }
+tab_reads() { walk_reads "$1" Tab "$work/focus"; }
 # Reads the showing objects; a line is role, name, description and states, tab-separated.
 reads() { atspi dump >"$work/screen" && grep -qP "$1" "$work/screen"; }
 quit() {
@@ -75,9 +79,11 @@ xdotool type --delay 20 "Trip to Oslo"
 midnight=$(date -d "$(date +%F) 00:00" +%s)
 return_until '[ "$(cat "$events" 2>/dev/null)" = "Trip to Oslo|$midnight|0|0|5|1|0|0" ]' &&
   pass "the typed event is on disk with its notice recorded" || fail "data file: $(cat "$events" 2>&1)"
+await '[ "$(xdotool getactivewindow getwindowname)" = Nevalon ]' || fail "the rebuilt list window has no keyboard"
 xdotool key Escape
 await '! list_shown' && pass "Escape closes the list window" || fail "Escape left it open"
-sleep 0.6 # past the double-click time
+# The desktop's double-click time must pass (not a condition to wait for): two presses in it are one double click.
+sleep 0.6
 press_tray_icon nevalon 1
 await list_shown || fail "a second click does not reopen it"
 if reads "^label\tTrip to Oslo\tEvent Date: $(date +%F) at 12:00 AM\\\\nRecurrence: None\t" &&
@@ -95,25 +101,28 @@ else
   fail "Tab in the list reaches: $(cat "$work/focus")"
 fi
 
+# Opens the gear menu and waits for it; sets `shown` to the windows that showed before.
+open_gear_menu() {
+  shown=$(xdotool search --onlyvisible --classname '^nevalon$')
+  click_named Settings || fail "no Settings button"
+  await '[ -n "$(new_window "$shown")" ]' || fail "no gear menu"
+}
 # The gear menu, as a reader hears it while the Down key walks it: $1 presses, then Escape.
 menu_reads() {
-  click_named Settings || fail "no Settings button"
-  atspi focus 4 >"$work/menu" &
-  await 'grep -q listening "$work/menu"'
-  for _ in $(seq "$1"); do
-    xdotool key Down
-    sleep 0.2
-  done
-  wait $!
+  open_gear_menu
+  walk_reads "$1" Down "$work/menu"
 }
-# Chooses the $1th item of the gear menu with the keyboard.
+# Chooses the $1th item of the gear menu with the keyboard; waits for the menu to close and the settings to
+# change.
 choose_setting() {
   list_shown || { press_tray_icon nevalon 1 && await list_shown; }
-  click_named Settings || fail "no Settings button"
-  sleep 0.5
+  local before
+  before=$(cat "$settings" 2>/dev/null)
+  open_gear_menu
   for _ in $(seq "$1"); do xdotool key Down; done
   xdotool key Return
-  sleep 0.6
+  await '[ -z "$(new_window "$shown")" ] && [ "$(cat "$settings" 2>/dev/null)" != "$before" ]' ||
+    fail "choosing the gear menu's item $1 changed nothing"
 }
 menu_reads 2
 xdotool key Escape

@@ -27,9 +27,7 @@ list_shown() { xdotool search --onlyvisible --name '^Nevalon$' >/dev/null; }
 
 "$nevalon" >"$work/first.log" 2>&1 &
 first=$!
-xev -root -event property >"$work/xev.log" 2>&1 &
-xev_pid=$!
-sleep 0.5
+watch_root "$work/xev.log" || fail "xev does not listen"
 DESKTOP_STARTUP_ID=e2e-second_TIME2 "$nevalon" >"$work/second.log" 2>&1 && code=0 || code=$?
 await 'tray_icon_line nevalon' || fail "no icon: $(cat "$work/first.log")"
 if [ "$code" = 0 ] && await list_shown && kill -0 $first && [ "$(tray_icon_line nevalon | wc -l)" = 1 ]; then

@@ -50,7 +50,9 @@ expect "the control window keeps its taskbar entry, frame and move" \
 # It can be the key window, and every Escape reaches it.
 xdotool mousemove --sync 300 150 click 1
 await "[ \"\$(xdotool getwindowfocus)\" = $list ]" || fail "a click does not focus the list window"
-xdotool key Escape sleep 0.2 key Escape
+xdotool key Escape
+await '[ "$(grep -cx escape "$work/list.log")" = 1 ]'
+xdotool key Escape
 await '[ "$(grep -cx escape "$work/list.log")" = 2 ]' && pass "Escape reaches the list window each time" ||
   fail "Escape: $(cat "$work/list.log")"
 
