@@ -161,7 +161,8 @@ String StatusToolTip(date::Date now)
     const EventRecord* next = nullptr;
     date::Date nextDate = 0;
     events.RewindList();
-    // A repeating event is rolled over only when the list is built, so its next time is worked out here.
+    // A passed repeating event may not have rolled over yet (with notifications off, only the list build
+    // rolls it), so its next time is worked out here.
     while (const EventRecord* record = events.MoveNext()) {
         const date::Date when = FirstOccurrenceAfter(record->date, record->recurrence, now);
         if (when > now && (!next || when < nextDate)) next = record, nextDate = when;

@@ -105,7 +105,7 @@ String CopyAside(const String& path, String& problem)
 {
     const String dated = path + u"." + date::DateToText(u"%yyyy-%mm-%dd-%hh%ii%ss", date::CurrentDate());
     for (int n = 1; n < 100; ++n) {
-        const String copy = dated + (n == 1 ? String() : u"-" + IntegerToString(n)) + u".bak";
+        String copy = dated + (n == 1 ? String() : u"-" + IntegerToString(n)) + u".bak";
         if (CopyFile(path, copy)) return copy;
         if (errno != EEXIST) break;
     }
