@@ -168,25 +168,6 @@ TEST_F(StoreTest, FailedSaveLeavesThePreviousFileWhole)
     EXPECT_EQ(status.st_mode & 0777, 0640u);
 }
 
-TEST_F(StoreTest, ChangesASaveCouldNotWriteAreNotReadOverAndTheNextGoodSaveWritesThemAll)
-{
-    PutFile("old|1|0|0|0|0|0|0\n");
-    ASSERT_TRUE(ReadEventsFile());
-    Add(u"new", 60);
-    {
-        PermissionsBind bind;
-        chmod(folder.Path().c_str(), 0555);
-        EXPECT_FALSE(SaveEvents());
-        chmod(folder.Path().c_str(), 0700);
-    }
-    EXPECT_TRUE(State().EventsFile.unsaved);
-    EXPECT_FALSE(ReadEventsFile()) << "the file is older than what is in memory";
-    EXPECT_EQ(Records().size(), 2u);
-    ASSERT_TRUE(SaveEvents());
-    EXPECT_EQ(FileText(), "old|1|0|0|0|0|0|0\nnew|" + std::to_string(now + 60) + "|0|0|5|0|0|0\n");
-    EXPECT_FALSE(State().EventsFile.unsaved);
-}
-
 TEST_F(StoreTest, AFileThatCannotBeReadIsNeverReplacedAndEventsAddedMeanwhileJoinItsOwn)
 {
     const std::string kept = "kept|1|0|0|0|0|0|0\nnotes of mine\n";
