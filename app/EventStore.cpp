@@ -230,13 +230,12 @@ bool ReadEventsFile()
         bool added = false;
         state.Events.RewindList();
         while (const EventRecord* record = state.Events.MoveNext()) {
+            // The walk ends past the last record, where a new one is appended.
             bool known = false;
             loaded.RewindList();
             while (const EventRecord* other = loaded.MoveNext())
                 known = known || (other->title == record->title && other->date == record->date);
             if (known) continue;
-            while (loaded.MoveNext()) {
-            }
             if (EventRecord* copy = loaded.InsertElement()) *copy = *record, added = true;
         }
         status.unsaved = added;
