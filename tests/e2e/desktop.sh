@@ -139,7 +139,8 @@ click_in() {
 # The program's window that shows now and did not in the list $1.
 new_window() { comm -13 <(sort <<<"$1") <(xdotool search --onlyvisible --classname '^nevalon$' | sort) | tail -1; }
 # Reads the program over AT-SPI (see atspi.py); needs start_session_bus before the program starts.
-atspi() { "${as_user[@]}" /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@"; }
+atspi_script=$(dirname "${BASH_SOURCE[0]}")/atspi.py
+atspi() { "${as_user[@]}" /usr/bin/python3 "$atspi_script" "$@"; }
 # Clicks the showing object named $1 where a screen reader says it is.
 click_named() {
   local at
@@ -190,6 +191,19 @@ run_as_another_user() {
   chmod 755 "$work"
   chown -R "$name:$name" "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
   as_user=(setpriv --reuid="$name" --regid="$name" --clear-groups --)
+  # The build and source folders may be closed to that user: it gets copies of what it reads.
+  mkdir -p "$work/bin"
+  cp "$atspi_script" "$work/bin/atspi.py"
+  atspi_script=$work/bin/atspi.py
+  if [[ "${LSAN_OPTIONS:-}" =~ suppressions=([^:]*) ]]; then
+    cp "${BASH_REMATCH[1]}" "$work/bin/lsan.supp"
+    LSAN_OPTIONS=${LSAN_OPTIONS/"${BASH_REMATCH[1]}"/$work/bin/lsan.supp}
+  fi
+}
+
+# The path at which the other user (if any) can run program $1: a copy of it, or $1 itself.
+runnable_path() {
+  if [ ${#as_user[@]} -eq 0 ]; then echo "$1"; else cp "$1" "$work/bin/" && echo "$work/bin/$(basename "$1")"; fi
 }
 
 finish() {

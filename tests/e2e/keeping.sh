@@ -23,6 +23,7 @@ wedding=$(date -d "$(($(date +%Y) + 1))-06-20 15:00" +%s)
 printf 'Things to remember:\nbuy stamps\nWedding|%s|0|0|0|0|0|0\n' "$wedding" >"$events"
 cp "$events" "$work/notes"
 run_as_another_user || { echo "SKIP: no user to run as: $(cat "$work/useradd.log")"; exit 77; }
+nevalon=$(runnable_path "$nevalon")
 start_desktop
 start_session_bus
 await 'xdotool search --name "^panel$"' || fail "no tray host"
