@@ -54,12 +54,29 @@ struct ListWindowPlace {
     bool operator==(const ListWindowPlace&) const = default;
 };
 
+// What the program knows of the events file beyond Events.
+struct EventsFileState {
+    // Events holds changes that the file lacks, since the last save failed: the file is not read over them.
+    bool unsaved = false;
+    // Why the file, which is there, could not be read (an errno value; 0 when it could). Nothing is saved
+    // over a file that could not be read; `unreadableSaid` once the person has been told.
+    int unreadable = 0;
+    bool unreadableSaid = false;
+    // The file held lines that are no events: the first save keeps a copy of it before replacing it.
+    bool foreignLines = false;
+    // Why the last save failed ("" when it worked), and where a save put its copy of the old file ("" when
+    // it made none or the person has been told).
+    String saveProblem;
+    String copy;
+};
+
 // Application state held for the whole run.
 struct AppState {
     EventList Events;
     std::array<String, 7> Categories;
     system::List<int64_t> RowImages;
     String EventsFilePath;
+    EventsFileState EventsFile;
     int64_t ListWindowX = -1;
     // Set by every status click; none before the first, or without screens (the window then hangs under the
     // menu bar where ListWindowX puts it).

@@ -31,6 +31,22 @@ constexpr RecurrenceRule kRecurrenceRules[] = {
     {u"\\nRepeats: Yearly", u"RRULE:FREQ=YEARLY\r\n"},
 };
 
+// Text as an iCalendar value holds it: "\\", ";" and "," escaped, a line break as "\\n", and no other
+// control character.
+String CalendarValue(const String& text)
+{
+    String value;
+    value.reserve(text.size() + 8);
+    for (char16_t c : text) {
+        if (c == u'\\' || c == u';' || c == u',') value += u'\\';
+        if (c == u'\n')
+            value += u"\\n";
+        else
+            value += c;
+    }
+    return system::SpacesForControlCharacters(value);
+}
+
 String CalendarText(const String& title, date::Date moment, int64_t recurrence)
 {
     const String start = date::DateToText(kDateTimeMask, moment);
@@ -38,13 +54,13 @@ String CalendarText(const String& title, date::Date moment, int64_t recurrence)
     const RecurrenceRule& repeats = recurrence >= RecurDaily && recurrence <= RecurYearly
                                         ? kRecurrenceRules[recurrence]
                                         : kRecurrenceRules[0];
-    const String description =
-        system::ReplaceSubstring(String(u"Created via Nevalon\n") + kOtherAppsPage, u"\n", u"\\n");
+    const String description = CalendarValue(String(u"Created via Nevalon\n") + kOtherAppsPage);
     return u"BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Brask//Nevalon//EN\r\nMETHOD:PUBLISH\r\n"
            u"BEGIN:VEVENT\r\nUID:" +
-           NewUuidString() + u"\r\nLOCATION:Unknown\r\nSUMMARY:" + title + u"\r\nDESCRIPTION:" + description +
-           repeats.description + u"\r\nCLASS:PUBLIC\r\nDTSTART:" + start + u"\r\nDTEND:" + end +
-           u"\r\nDTSTAMP:" + start + u"\r\n" + repeats.rule + u"END:VEVENT\r\nEND:VCALENDAR";
+           NewUuidString() + u"\r\nLOCATION:Unknown\r\nSUMMARY:" + CalendarValue(title) +
+           u"\r\nDESCRIPTION:" + description + repeats.description + u"\r\nCLASS:PUBLIC\r\nDTSTART:" + start +
+           u"\r\nDTEND:" + end + u"\r\nDTSTAMP:" + start + u"\r\n" + repeats.rule +
+           u"END:VEVENT\r\nEND:VCALENDAR";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "app/EventStore.h"
 #include "app/Reminders.h"
+#include "app/StoreNotices.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/PlatformMessage.h"
 #include "runtime/system/strings/Strings.h"
@@ -20,6 +21,12 @@ constexpr int64_t kHour = 3600;
 constexpr int64_t kDay = 86400;
 constexpr int64_t kMonth = 2592000;
 constexpr int64_t kYear = 31536000;
+
+// The row of a record `d` >= 1 seconds ahead.
+CountdownRow AheadRow(int64_t d)
+{
+    return {CountdownText(d), IsDarkMode() ? kColourWhite : kColourBlack};
+}
 
 // "1 day", "0 days", "2 days": the singular exactly for 1.
 String Count(int64_t n, const char16_t* unit)
@@ -104,32 +111,36 @@ date::Date FirstOccurrenceAfter(date::Date date, int64_t code, date::Date now)
     return date;
 }
 
+bool StepPastNow(EventRecord& record, date::Date now)
+{
+    // A date outside the calendar's range (only a hand-edited file holds one) cannot step: the record is
+    // left as it is and shows as passed.
+    const date::Date next = FirstOccurrenceAfter(record.date, record.recurrence, now);
+    if (next == record.date) return false;
+    record.date = next;
+    record.reachedShown = record.dayReminderShown = record.tenMinuteReminderShown = 0;
+    return true;
+}
+
 CountdownRow RollOverEvent(EventRecord& record, date::Date now)
 {
     if (record.reachedShown == 0) {
         ShowEventReached(record);
         record.reachedShown = 1;
-        SaveEvents();
+        SaveEventsAndSay(SaveCause::Program);
     }
-    const bool dark = IsDarkMode();
-    CountdownRow row{record.recurrence == RecurNever ? u"This event has passed!" : u"",
-                     dark ? kColourYellow : kColourRed};
-    // A date outside the calendar's range (only a hand-edited file holds one) cannot step: the record is
-    // left as it is and shows as passed.
-    const date::Date next = FirstOccurrenceAfter(record.date, record.recurrence, now);
-    if (next != record.date) {
-        record.date = next;
-        record.reachedShown = record.dayReminderShown = record.tenMinuteReminderShown = 0;
-        SaveEvents();
-    }
-    return row;
+    if (StepPastNow(record, now)) SaveEventsAndSay(SaveCause::Program);
+    // A record that stepped counts down to its new moment at once, not only from the next build.
+    const int64_t d = SecondsUntil(record.date, now);
+    if (d > 0) return AheadRow(d);
+    return {record.recurrence == RecurNever ? u"This event has passed!" : u"",
+            IsDarkMode() ? kColourYellow : kColourRed};
 }
 
 CountdownRow RowForEvent(EventRecord& record, date::Date now)
 {
     const int64_t d = SecondsUntil(record.date, now);
-    if (d <= 0) return RollOverEvent(record, now);
-    return {CountdownText(d), IsDarkMode() ? kColourWhite : kColourBlack};
+    return d > 0 ? AheadRow(d) : RollOverEvent(record, now);
 }
 
 std::vector<CountdownRow> CountdownRows()
@@ -150,7 +161,8 @@ String StatusToolTip(date::Date now)
     const EventRecord* next = nullptr;
     date::Date nextDate = 0;
     events.RewindList();
-    // A repeating event is rolled over only when the list is built, so its next time is worked out here.
+    // A passed repeating event may not have rolled over yet (with notifications off, only the list build
+    // rolls it), so its next time is worked out here.
     while (const EventRecord* record = events.MoveNext()) {
         const date::Date when = FirstOccurrenceAfter(record->date, record->recurrence, now);
         if (when > now && (!next || when < nextDate)) next = record, nextDate = when;

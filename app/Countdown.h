@@ -36,8 +36,13 @@ date::Date NextOccurrence(date::Date date, int64_t code);
 // lies ahead or does not recur. A step that leaves the calendar's range ends the search at the step before.
 date::Date FirstOccurrenceAfter(date::Date date, int64_t code, date::Date now);
 
+// Moves a recurring record whose moment has come by `now` to its first occurrence after `now`, with its
+// notices cleared; whether it moved (a record that does not recur, or cannot step, stays as it is).
+bool StepPastNow(EventRecord& record, date::Date now);
+
 // For a record whose moment has come by `now`: shows the reached notice once, moves a recurring record
-// to its first occurrence after `now` with its notices cleared, saves, and returns the passed row.
+// to its next occurrence (StepPastNow) and saves. Returns the row of what the record now is: the
+// countdown to its new moment, or the passed row.
 CountdownRow RollOverEvent(EventRecord& record, date::Date now);
 
 // The row of a record at `now`: the countdown while it lies ahead, else RollOverEvent's.

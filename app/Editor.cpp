@@ -5,6 +5,7 @@
 #include "app/EventStore.h"
 #include "app/Lifecycle.h"
 #include "app/Reminders.h"
+#include "app/StoreNotices.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/ButtonGadgets.h"
 #include "runtime/gui/ComboBoxGadget.h"
@@ -180,30 +181,35 @@ void EditEventHandler()
 
 void DeleteEventHandler()
 {
-    // The reload below replaces every record, the edited one included.
-    if (State().EditingExisting) CloseEditorWindow();
-    EventList& events = State().Events;
+    AppState& state = State();
+    EventList& events = state.Events;
     const int64_t trash = gui::EventGadgetNumber();
-    events.RewindList();
-    while (const EventRecord* record = events.MoveNext()) {
-        if (record->trashGadget != trash) continue;
-        if (gui::ShowMessageBox(u"Confirm Deletion",
-                                u"Are you sure you want to delete '" + record->title + u"'?\n\r",
-                                gui::MessageBoxYesNo) == gui::MessageBoxYes)
-            events.RemoveElement();
-        break;
-    }
-    SaveEvents();
+    int64_t index = 0;
+    for (events.RewindList(); const EventRecord* record = events.MoveNext(); ++index)
+        if (record->trashGadget == trash) break;
+    const EventRecord* record = events.SelectElement(index);
+    if (!record) return;
+    // No changes nothing: an open editor keeps its input.
+    if (gui::ShowMessageBox(u"Confirm Deletion",
+                            u"Are you sure you want to delete '" + record->title + u"'?\n\r",
+                            gui::MessageBoxYesNo) != gui::MessageBoxYes)
+        return;
+    // The reload below replaces every record, the edited one included.
+    if (state.EditingExisting) CloseEditorWindow();
+    if (events.SelectElement(index)) events.RemoveElement();
+    SaveEventsAndSay(SaveCause::Person);
     LoadEvents();
 }
 
 void SaveEventHandler()
 {
     AppState& state = State();
-    const String title = gui::GetGadgetText(kTitleField);
-    if (title.empty()) return ShowError(u"The Countdown Event title cannot be empty.\n");
+    const String typed = gui::GetGadgetText(kTitleField);
+    if (typed.empty()) return ShowError(u"The Countdown Event title cannot be empty.\n");
     // "|" separates the fields of the events file.
-    if (FindSubstring(title, u"|") != 0) return ShowError(u"The Countdown Event title cannot contain '|'.\n");
+    if (FindSubstring(typed, u"|") != 0) return ShowError(u"The Countdown Event title cannot contain '|'.\n");
+    // A title is one line of the events file, whatever the program put in the field.
+    const String title = SpacesForControlCharacters(typed);
     const date::Date date = gui::GetGadgetState(kDateField);
     const String timeText = gui::GetGadgetText(kTimeField);
     const int64_t pm = gui::GetGadgetState(kAmPmBox);
@@ -211,7 +217,11 @@ void SaveEventHandler()
     const int64_t category = gui::GetGadgetState(kCategoryBox);
 
     const int64_t y = date::DateYear(date), m = date::DateMonth(date), d = date::DateDay(date);
-    if (date == 0 || d > MonthLength(y, m)) {
+    // A text that reads as no date ("2026/04/31") names an impossible day or month, unless its year is
+    // the fault.
+    const int64_t writtenYear = StringToInteger(LeftPart(gui::GetGadgetText(kDateField), 4));
+    const bool impossible = date == date::InvalidDate && writtenYear >= 1900 && writtenYear <= 2100;
+    if (date == 0 || impossible || d > MonthLength(y, m)) {
         ShowError(kDateMessage);
         return gui::SetGadgetState(kDateField, date::CurrentDate());
     }
@@ -251,7 +261,7 @@ void SaveEventHandler()
         record->category = category;
     }
     if (state.ExportToCalendar == 1) ExportEvent(title, moment, recurrence);
-    SaveEvents();
+    SaveEventsAndSay(SaveCause::Person);
     CloseEditorWindow();
     CloseListWindow();
     LoadEvents();

@@ -16,8 +16,8 @@ void AddEventHandler();
 // A row's Edit button: opens the editor on that row's event, or refills an open editor with it.
 void EditEventHandler();
 
-// The trash button of a row: asks before deleting its event, then saves and builds the list again. An
-// editor open on a record closes first, as the reload replaces every record.
+// The trash button of a row: asks before deleting its event; on Yes deletes it, saves and builds the list
+// again (an editor open on a record closes, as the reload replaces every record). No changes nothing.
 void DeleteEventHandler();
 
 // The Save button: checks the input (each failure shows why and keeps the editor open), stores the event,

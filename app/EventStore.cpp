@@ -3,11 +3,15 @@
 #include "app/AppState.h"
 #include "app/Lifecycle.h"
 #include "app/ListWindow.h"
+#include "app/StoreNotices.h"
+#include "runtime/date/Dates.h"
 #include "runtime/system/files/Files.h"
 #include "runtime/system/filesystem/FileSystem.h"
 #include "runtime/system/filesystem/Folders.h"
 #include "runtime/system/strings/Strings.h"
 
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 namespace nevalon::app {
@@ -83,6 +87,82 @@ bool ParseLine(const String& line, EventRecord& record)
     return true;
 }
 
+// A line that holds text but no event: notes, or a record of another format. Blank lines hold nothing.
+bool IsForeignLine(const String& line)
+{
+    return line.find_first_not_of(u" \t") != String::npos;
+}
+
+// The system's words for an errno value, as the person is told them.
+String ErrorText(int error)
+{
+    return error ? StringFromUtf8(std::strerror(error)) : String(u"the disk did not take it");
+}
+
+// Copies the events file beside itself under a name of its own, dated so that no earlier copy is replaced;
+// the copy's path, or "" with the reason in `problem`.
+String CopyAside(const String& path, String& problem)
+{
+    const String dated = path + u"." + date::DateToText(u"%yyyy-%mm-%dd-%hh%ii%ss", date::CurrentDate());
+    for (int n = 1; n < 100; ++n) {
+        String copy = dated + (n == 1 ? String() : u"-" + IntegerToString(n)) + u".bak";
+        if (CopyFile(path, copy)) return copy;
+        if (errno != EEXIST) break;
+    }
+    problem = u"no copy of the old file could be made (" + ErrorText(errno) + u")";
+    return String();
+}
+
+// The new file beside the one it replaces: "<name>.<process>.saving".
+bool IsUnfinishedSave(const String& name, const String& base)
+{
+    if (!name.starts_with(base + u".") || !name.ends_with(u".saving")) return false;
+    const String middle = name.substr(base.size() + 1, name.size() - base.size() - 1 - 7);
+    return !middle.empty() && middle.find_first_not_of(u"0123456789") == String::npos;
+}
+
+// Writes Events over the events file; false with the reason in `problem`.
+bool WriteEventsFile(String& problem)
+{
+    AppState& state = State();
+    const String& path = state.EventsFilePath;
+    if (path.empty()) {
+        problem = u"the home folder is unknown";
+        return false;
+    }
+    if (state.EventsFile.unreadable) {
+        problem = u"the file there cannot be read (" + ErrorText(state.EventsFile.unreadable) +
+                  u"), so it is left as it is";
+        return false;
+    }
+    if (state.EventsFile.foreignLines) {
+        const String copy = CopyAside(path, problem);
+        if (copy.empty()) return false;
+        state.EventsFile.foreignLines = false;
+        state.EventsFile.copy = copy;
+    }
+    // Written beside the file it replaces (through any link), so that the rename stays on one disk.
+    const String target = ResolvedPath(path);
+    const String temporary = target + u"." + IntegerToString(getpid()) + u".saving";
+    errno = 0;
+    const int64_t file = CreateFile(-1, temporary, FileOwnerOnly);
+    if (!file) {
+        problem = ErrorText(errno);
+        return false;
+    }
+    EventList& events = state.Events;
+    events.RewindList();
+    while (const EventRecord* record = events.MoveNext())
+        WriteLine(file, LineOf(*record));
+    if (!CloseFile(file) || !ReplaceFile(temporary, target)) {
+        problem = ErrorText(errno);
+        DeleteFile(temporary);
+        return false;
+    }
+    problem.clear();
+    return true;
+}
+
 // Category order of the grouping: 0 to 6, then every other value together.
 int64_t CategoryRank(int64_t category)
 {
@@ -99,48 +179,88 @@ String ComputeEventsFilePath(FolderUse use)
 
 String StoredTitle(const String& title)
 {
-    return ReplaceSubstring(title, kSeparator, u"\u00A6");
+    return ReplaceSubstring(SpacesForControlCharacters(title), kSeparator, u"\u00A6");
 }
 
-void SaveEvents()
+bool SaveEvents()
 {
-    const String& path = State().EventsFilePath;
-    if (path.empty()) return;
-    // Written beside the file it replaces (through any link), so that the rename stays on one disk.
-    const String target = ResolvedPath(path);
-    const String temporary = target + u"." + IntegerToString(getpid()) + u".saving";
-    const int64_t file = CreateFile(-1, temporary, FileOwnerOnly);
-    if (!file) return;
-    EventList& events = State().Events;
-    events.RewindList();
-    while (const EventRecord* record = events.MoveNext())
-        WriteLine(file, LineOf(*record));
-    if (!CloseFile(file) || !ReplaceFile(temporary, target)) DeleteFile(temporary);
+    EventsFileState& file = State().EventsFile;
+    const bool saved = WriteEventsFile(file.saveProblem);
+    file.unsaved = !saved;
+    return saved;
 }
 
 bool ReadEventsFile()
 {
-    const String& path = State().EventsFilePath;
-    if (path.empty() || GetFileSize(path) <= 0) return false;
+    AppState& state = State();
+    EventsFileState& status = state.EventsFile;
+    const String& path = state.EventsFilePath;
+    if (path.empty()) return false;
+    const int64_t size = GetFileSize(path);
+    if (size == -2) status.unreadable = EISDIR;
+    if (size <= 0) {
+        if (size != -2) status.unreadable = 0;
+        status.foreignLines = false;
+        return false;
+    }
+    // Changes that a save could not write are newer than the file.
+    if (status.unsaved && !status.unreadable) return false;
+    errno = 0;
     const int64_t file = OpenFileReadOnly(-1, path);
-    if (!file) return false;
+    if (!file) {
+        status.unreadable = errno ? errno : EIO;
+        return false;
+    }
     EventList loaded;
+    bool foreign = false;
     for (bool first = true; !AtEndOfFile(file); first = false) {
         String line = ReadLine(file);
         // Some editors start a UTF-8 file with a byte-order mark; it is no part of the first title.
         if (first && line.starts_with(u'\uFEFF')) line.erase(0, 1);
         EventRecord record;
-        if (!ParseLine(line, record)) continue;
+        if (!ParseLine(line, record)) {
+            foreign = foreign || IsForeignLine(line);
+            continue;
+        }
         if (EventRecord* added = loaded.InsertElement()) *added = std::move(record);
     }
     CloseFile(file);
-    State().Events = std::move(loaded);
+    if (status.unreadable && status.unsaved) {
+        // Events made while the file could not be read join the ones it holds; none is lost.
+        bool added = false;
+        state.Events.RewindList();
+        while (const EventRecord* record = state.Events.MoveNext()) {
+            // The walk ends past the last record, where a new one is appended.
+            bool known = false;
+            loaded.RewindList();
+            while (const EventRecord* other = loaded.MoveNext())
+                known = known || (other->title == record->title && other->date == record->date);
+            if (known) continue;
+            if (EventRecord* copy = loaded.InsertElement()) *copy = *record, added = true;
+        }
+        status.unsaved = added;
+    }
+    state.Events = std::move(loaded);
+    status.unreadable = 0;
+    status.unreadableSaid = false;
+    status.foreignLines = foreign;
     return true;
+}
+
+void RemoveUnfinishedSaves()
+{
+    const String target = ResolvedPath(State().EventsFilePath);
+    const size_t slash = target.rfind(u'/');
+    if (target.empty() || slash == String::npos) return;
+    const String folder = target.substr(0, slash + 1), base = target.substr(slash + 1);
+    for (const String& name : FolderEntries(folder))
+        if (IsUnfinishedSave(name, base)) DeleteFile(folder + name);
 }
 
 void LoadEvents()
 {
     ReadEventsFile();
+    SayWhenEventsFileUnreadable();
     BuildListWindow();
     UpdateStatusIconToolTip();
 }

@@ -11,6 +11,7 @@
 #include "app/Settings.h"
 #include "app/SettingsMenu.h"
 #include "app/SingleInstance.h"
+#include "app/StoreNotices.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
 #include "platform/ClockChanges.h"
@@ -143,6 +144,8 @@ void AppearanceSwitched()
 // Every minute: the reminders, and the countdowns of an open list window unless the editor is open.
 void MinuteTimerTicked()
 {
+    // Changes a save could not write go to the disk as soon as it takes them.
+    if (State().EventsFile.unsaved) SaveEventsAndSay(SaveCause::Program);
     if (State().NotificationsOff == 0) CheckReminders();
     if (gui::WindowExists(kListWindow) && !gui::WindowExists(kEditorWindow)) RefreshListWindow();
     UpdateStatusIconToolTip();
@@ -234,8 +237,11 @@ void Startup(int argc, char** argv)
                                    {u"calendar.badge.clock", "accessibilityDescription:", 0});
     gui::CreateStatusIcon(kStatusIcon, gui::WindowHandle(kHolderWindow), icon);
     ShowApplicationIdentity(icon);
+    // The one instance runs: no other save is under way.
+    RemoveUnfinishedSaves();
     // A program started at login may never be clicked: its reminders and tooltip need the events now.
     ReadEventsFile();
+    SayWhenEventsFileUnreadable();
     UpdateStatusIconToolTip();
     platform::CheckTrayHostAfter(kTrayGraceMs, ReportMissingTray);
     FollowClockChanges();
@@ -391,6 +397,7 @@ void UpdateStatusIconToolTip()
 void Shutdown()
 {
     CloseListWindow();
+    if (State().EventsFile.unsaved) SaveEventsAndSay(SaveCause::Program);
     gui::RemoveStatusIcon(kStatusIcon);
     StopObservingAppearance();
     EndRuntime();

@@ -2,7 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Countdown.h"
-#include "app/EventStore.h"
+#include "app/StoreNotices.h"
 #include "platform/Sound.h"
 #include "runtime/date/CurrentDate.h"
 #include "runtime/gui/MessageBox.h"
@@ -58,18 +58,24 @@ void CheckReminders()
         if (remaining >= 85801 && remaining <= 86400 && record->dayReminderShown == 0) {
             Remind(*record, u"1 day");
             record->dayReminderShown = 1;
-            SaveEvents();
+            SaveEventsAndSay(SaveCause::Program);
         }
         if (remaining >= 541 && remaining <= 600 && record->tenMinuteReminderShown == 0) {
             Remind(*record, u"10 minutes");
             record->tenMinuteReminderShown = 1;
-            SaveEvents();
+            SaveEventsAndSay(SaveCause::Program);
         }
-        if (remaining <= 0 && record->reachedShown == 0) {
+        if (remaining > 0) continue;
+        bool changed = false;
+        if (record->reachedShown == 0) {
             ShowEventReached(*record);
             record->reachedShown = 1;
-            SaveEvents();
+            changed = true;
         }
+        // A program left running and never clicked still reminds every occurrence: the next one starts
+        // with its notices cleared.
+        changed = StepPastNow(*record, now) || changed;
+        if (changed) SaveEventsAndSay(SaveCause::Program);
     }
 }
 

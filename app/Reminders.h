@@ -5,7 +5,8 @@
 namespace nevalon::app {
 
 // The minute check: one day and ten minutes before each event, and once it is reached, shows its notice
-// (modal, with the reminder sound) and saves the record's flag. The clock is read once per pass.
+// (modal, with the reminder sound) and saves the record's flag; a passed recurring record then moves on to
+// its next occurrence, saved with its flag. The clock is read once per pass.
 void CheckReminders();
 
 // Brings every window of the program to the front, whichever application is active.

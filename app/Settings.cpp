@@ -3,6 +3,7 @@
 #include "app/AppState.h"
 #include "platform/Defaults.h"
 #include "runtime/gui/Menu.h"
+#include "runtime/gui/MessageBox.h"
 #include "runtime/gui/PlatformMessage.h"
 #include "runtime/system/files/Files.h"
 #include "runtime/system/filesystem/FileSystem.h"
@@ -10,7 +11,9 @@
 #include "runtime/system/process/Process.h"
 #include "runtime/system/strings/Strings.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 namespace nevalon::app {
 namespace {
@@ -103,22 +106,37 @@ String AutostartFolder()
     return folder + u"autostart/";
 }
 
-// Creates the folder and the ones it lies in; whether it exists afterwards.
+// Creates the folder and the ones it lies in; whether it exists afterwards (errno tells why not).
 bool MakeFolders(const String& folder)
 {
     if (GetFileSize(folder) == -2) return true;
+    int error = ENOENT;
     for (size_t slash = folder.find(u'/', 1); slash != String::npos; slash = folder.find(u'/', slash + 1))
-        if (GetFileSize(folder.substr(0, slash)) != -2) CreateDirectory(folder.substr(0, slash));
-    return GetFileSize(folder) == -2;
+        if (GetFileSize(folder.substr(0, slash)) != -2 && !CreateDirectory(folder.substr(0, slash)))
+            error = errno;
+    if (GetFileSize(folder) == -2) return true;
+    errno = error;
+    return false;
 }
 
-// Writes the whole text as the file's new contents; false when it could not be written.
+// Writes the whole text as the file's new contents; false when it could not be written (errno tells why).
 bool WriteWholeFile(const String& path, const String& text)
 {
     const int64_t file = CreateFile(-1, path);
     if (!file) return false;
     WriteText(file, text);
     return CloseFile(file) == 1;
+}
+
+// Removes the file; whether it is gone (errno tells why not).
+bool RemoveFile(const String& path)
+{
+    return DeleteFile(path) || errno == ENOENT;
+}
+
+String LaunchAgentPath(const String& home)
+{
+    return home + u"Library/LaunchAgents/" + kBundleIdentifier + u".plist";
 }
 
 } // namespace
@@ -138,11 +156,19 @@ void LoadSettings()
         WriteInteger(kSortKey, 1);
         WriteInteger(kAlarmsKey, 0);
         Synchronize();
-        return;
+    } else {
+        state.SortByCategory = AsSetting(ReadInteger(kSortKey));
+        state.NotificationsOff = AsSetting(ReadInteger(kAlarmsKey));
+        state.StartAtLogin = AsSetting(ReadInteger(kLoginKey));
     }
-    state.SortByCategory = AsSetting(ReadInteger(kSortKey));
-    state.NotificationsOff = AsSetting(ReadInteger(kAlarmsKey));
-    state.StartAtLogin = AsSetting(ReadInteger(kLoginKey));
+    // The check mark tells whether the login item is there: one removed with the desktop's own startup
+    // tool shows as off.
+    const uint8_t inPlace = LoginItemExists() ? 1 : 0;
+    if (state.StartAtLogin != inPlace) {
+        state.StartAtLogin = inPlace;
+        WriteInteger(kLoginKey, inPlace);
+        Synchronize();
+    }
 }
 
 void ToggleSetting(const String& key)
@@ -160,19 +186,53 @@ void ToggleSetting(const String& key)
 void ToggleStartAtLogin()
 {
     AppState& state = State();
-    state.StartAtLogin = 1 - state.StartAtLogin;
+    const uint8_t wanted = 1 - state.StartAtLogin;
+    errno = 0;
 #ifdef __APPLE__
+    const String item = LaunchAgentPath(HomeDirectory());
     int64_t bundle = PlatformMessage(nullptr, 0, "NSBundle mainBundle");
     int64_t path = PlatformMessage(nullptr, bundle, "bundlePath");
     auto* utf8 = reinterpret_cast<const char*>(PlatformMessage(nullptr, path, "UTF8String"));
-    if (utf8) SetLaunchAgent(state.StartAtLogin, HomeDirectory(), StringFromUtf8(utf8));
+    const bool done = utf8 && SetLaunchAgent(wanted, HomeDirectory(), StringFromUtf8(utf8));
 #else
+    const String item = AutostartEntryPath();
     const String executable = ExecutablePath();
-    if (!executable.empty()) SetAutostartEntry(state.StartAtLogin, executable);
+    const bool done = !executable.empty() && SetAutostartEntry(wanted, executable);
 #endif
+    if (!done) {
+        const int error = errno;
+        gui::ShowMessageBox(
+            u"Error!",
+            u"Start at Login could not be switched " + String(wanted ? u"on" : u"off") + u": " + item +
+                (wanted ? u" could not be written (" : u" could not be removed (") +
+                (error ? StringFromUtf8(std::strerror(error)) : String(u"no program path")) + u").\n",
+            gui::MessageBoxStopIcon);
+        CheckMenuItem(kLoginItem, state.StartAtLogin);
+        return;
+    }
+    state.StartAtLogin = wanted;
     WriteInteger(kLoginKey, state.StartAtLogin);
     Synchronize();
     CheckMenuItem(kLoginItem, state.StartAtLogin);
+}
+
+bool LoginItemExists()
+{
+#ifdef __APPLE__
+    return GetFileSize(LaunchAgentPath(HomeDirectory())) >= 0;
+#else
+    const String path = AutostartEntryPath();
+    if (GetFileSize(path) < 0) return false;
+    const int64_t file = OpenFileReadOnly(-1, path);
+    if (!file) return true;
+    bool enabled = true;
+    while (!AtEndOfFile(file)) {
+        const String line = ReadLine(file);
+        if (line == u"Hidden=true" || line == u"X-GNOME-Autostart-enabled=false") enabled = false;
+    }
+    CloseFile(file);
+    return enabled;
+#endif
 }
 
 String LaunchAgentText(const String& label, const String& applicationPath)
@@ -200,20 +260,20 @@ String LaunchAgentText(const String& label, const String& applicationPath)
     return ReplaceSubstring(text, u"{apppath}", XmlEscaped(applicationPath));
 }
 
-void SetLaunchAgent(bool on, const String& home, const String& applicationPath)
+bool SetLaunchAgent(bool on, const String& home, const String& applicationPath)
 {
     const String folder = home + u"Library/LaunchAgents/";
-    const String file = folder + kBundleIdentifier + u".plist";
+    const String file = LaunchAgentPath(home);
     if (!on) {
-        if (GetFileSize(file) == -1) return;
+        if (GetFileSize(file) == -1) return true;
         // The unload must still find the file, so it is deleted only once launchctl is done.
         LaunchProgram(u"launchctl", u"unload \"" + file + u"\"", u"", LaunchWait);
-        DeleteFile(file);
-        return;
+        return RemoveFile(file);
     }
-    if (!MakeFolders(folder)) return;
-    if (!WriteWholeFile(file, LaunchAgentText(kBundleIdentifier, applicationPath))) return;
+    if (!MakeFolders(folder)) return false;
+    if (!WriteWholeFile(file, LaunchAgentText(kBundleIdentifier, applicationPath))) return false;
     LaunchProgram(u"launchctl", u"load \"" + file + u"\"");
+    return true;
 }
 
 String AutostartEntryText(const String& executable)
@@ -230,15 +290,16 @@ String AutostartEntryText(const String& executable)
            u"X-GNOME-Autostart-enabled=true\n";
 }
 
-void SetAutostartEntry(bool on, const String& executable)
+String AutostartEntryPath()
 {
-    const String folder = AutostartFolder();
-    const String file = folder + kBundleIdentifier + u".desktop";
-    if (!on) {
-        DeleteFile(file);
-        return;
-    }
-    if (MakeFolders(folder)) WriteWholeFile(file, AutostartEntryText(executable));
+    return AutostartFolder() + kBundleIdentifier + u".desktop";
+}
+
+bool SetAutostartEntry(bool on, const String& executable)
+{
+    const String file = AutostartEntryPath();
+    if (!on) return RemoveFile(file);
+    return MakeFolders(AutostartFolder()) && WriteWholeFile(file, AutostartEntryText(executable));
 }
 
 } // namespace nevalon::app

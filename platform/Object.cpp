@@ -13,15 +13,28 @@ std::unordered_set<const Object*>& LiveObjects()
     return *live;
 }
 
-std::vector<Object*>& AutoreleasePool()
+// Each entry keeps the object's serial as well as its address: an object released too often may be
+// gone by the drain, and a new one may live at its address by then.
+struct PooledObject {
+    Object* object;
+    uint64_t serial;
+};
+
+std::vector<PooledObject>& AutoreleasePool()
 {
-    static auto* pool = new std::vector<Object*>();
+    static auto* pool = new std::vector<PooledObject>();
     return *pool;
+}
+
+uint64_t NextSerial()
+{
+    static uint64_t last = 0;
+    return ++last;
 }
 
 } // namespace
 
-Object::Object(const Class* cls) : cls_(cls)
+Object::Object(const Class* cls) : cls_(cls), serial_(NextSerial())
 {
     LiveObjects().insert(this);
 }
@@ -51,16 +64,17 @@ int64_t LiveObjectCount()
 
 void Autorelease(Object* object)
 {
-    if (object) AutoreleasePool().push_back(object);
+    if (object) AutoreleasePool().push_back({object, object->Serial()});
 }
 
 void DrainAutoreleasePool()
 {
     // Releasing may autorelease more objects; those belong to the next pool.
-    std::vector<Object*> drained;
+    std::vector<PooledObject> drained;
     drained.swap(AutoreleasePool());
-    for (Object* object : drained)
-        if (LiveObjects().contains(object)) object->Release();
+    for (const PooledObject& entry : drained)
+        if (LiveObjects().contains(entry.object) && entry.object->Serial() == entry.serial)
+            entry.object->Release();
 }
 
 } // namespace nevalon::platform

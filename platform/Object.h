@@ -18,6 +18,8 @@ public:
 
     const Class* GetClass() const { return cls_; }
     int64_t Handle() const { return static_cast<int64_t>(reinterpret_cast<uintptr_t>(this)); }
+    // Unique among every object of the run, unlike the address, which a later object may reuse.
+    uint64_t Serial() const { return serial_; }
 
     // Reference counting: an object starts with one reference owned by its creator.
     void Retain() { ++refs_; }
@@ -30,6 +32,7 @@ public:
 
 private:
     const Class* cls_;
+    uint64_t serial_;
     int refs_ = 1;
     bool permanent_ = false;
 };
@@ -44,7 +47,7 @@ int64_t LiveObjectCount();
 void Autorelease(Object* object);
 
 // Releases every object handed to Autorelease since the last drain that is still alive (a caller
-// may have released one too often meanwhile).
+// may have released one too often meanwhile); never a later object that took a destroyed one's address.
 void DrainAutoreleasePool();
 
 // Holds one reference to a platform object for as long as it lives. Its one assignment, by value, serves

@@ -147,7 +147,7 @@ int main()
     const auto [ourLoad, bareLoad] =
         MedianMilliseconds([] { app::ReadEventsFile(); }, [&] { records = ReferenceLoad(copy); });
     const auto [ourSave, bareSave] =
-        MedianMilliseconds([] { app::SaveEvents(); }, [&] { ReferenceSave(records, copy); });
+        MedianMilliseconds([] { (void)app::SaveEvents(); }, [&] { ReferenceSave(records, copy); });
     const int64_t loaded = app::State().Events.CountElements();
     app::ReadEventsFile();
     const bool same = app::State().Events.CountElements() == loaded && loaded == kLines &&

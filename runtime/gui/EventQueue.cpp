@@ -54,6 +54,9 @@ struct CurrentEvent {
     int64_t type = -1;
     int64_t data = 0;
     EventDataRelease release = nullptr;
+    // A dequeued event owns its data. While callbacks run at posting, the queued node owns it, and a
+    // callback that waits for events meanwhile must not release it, nor the data of the event it hides.
+    bool ownsData = false;
 };
 
 NodePool pool;
@@ -63,11 +66,23 @@ int64_t queued = 0;
 int suppression = 0;
 CurrentEvent current;
 
-void RunCallbacksAsCurrent(const CurrentEvent& event)
+// The current event stops being current: its data goes if it owns it.
+void LetGoOfCurrentData()
+{
+    if (current.ownsData && current.data && current.release) current.release(current.data);
+    current.data = 0;
+    current.release = nullptr;
+    current.ownsData = false;
+}
+
+void RunCallbacksAsCurrent(CurrentEvent event)
 {
     CurrentEvent saved = current;
+    event.ownsData = false;
     current = event;
     RunEventCallbacks(event.code, event.window, event.object, event.type);
+    // A callback that waited for events made others current; the last of them ends here.
+    LetGoOfCurrentData();
     current = saved;
 }
 
@@ -99,7 +114,7 @@ void PostEvent(int32_t code, int64_t object, int64_t window, int64_t type, int64
     tail = node;
     ++queued;
     if (flags & PostCallbacksWhenDequeued) return;
-    RunCallbacksAsCurrent(CurrentEvent{code, window, object, type, data, release});
+    RunCallbacksAsCurrent(CurrentEvent{code, window, object, type, data, release, false});
 }
 
 void QueueEvent(int64_t event, int64_t window, int64_t object, int64_t type, int64_t data)
@@ -111,16 +126,15 @@ void QueueEvent(int64_t event, int64_t window, int64_t object, int64_t type, int
 int32_t DequeueEvent()
 {
     current.code = 0;
-    if (current.data && current.release) current.release(current.data);
-    current.data = 0;
-    current.release = nullptr;
+    LetGoOfCurrentData();
     current.type = -1;
     if (!head) return 0;
     EventNode* node = head;
     head = node->next;
     if (!head) tail = nullptr;
     --queued;
-    current = CurrentEvent{node->code, node->window, node->object, node->type, node->data, node->release};
+    current =
+        CurrentEvent{node->code, node->window, node->object, node->type, node->data, node->release, true};
     uint32_t flags = node->flags;
     pool.Give(node);
     if (flags & PostCallbacksWhenDequeued) RunCallbacksAsCurrent(current);
@@ -196,7 +210,7 @@ int64_t EventSubtype()
 void ResetEventQueue()
 {
     DeleteQueuedEvents([](int32_t, int64_t) { return true; });
-    if (current.data && current.release) current.release(current.data);
+    LetGoOfCurrentData();
     current = CurrentEvent{};
     suppression = 0;
 }

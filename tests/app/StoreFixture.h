@@ -3,10 +3,10 @@
 #include "app/AppState.h"
 #include "app/EventStore.h"
 #include "platform/Application.h"
-#include "runtime/gui/Toolkit.h"
 #include "platform/testing/TestSeams.h"
 #include "runtime/date/CurrentDate.h"
 #include "runtime/date/testing/Clock.h"
+#include "runtime/gui/Toolkit.h"
 #include "runtime/system/TempDirectory.h"
 #include "runtime/system/strings/Strings.h"
 
@@ -40,6 +40,7 @@ protected:
         for (size_t i = 0; i < kCategoryNames.size(); ++i)
             State().Categories[i] = kCategoryNames[i];
         State().EventsFilePath = system::StringFromUtf8(folder.Path("nevalon_events.dat"));
+        State().EventsFile = {};
         State().Events.EmptyList();
         date::SetClockForTests(
             [] { return std::chrono::system_clock::time_point(std::chrono::seconds(kNow)); });
@@ -57,6 +58,7 @@ protected:
         platform::SetSystemSoundPlayerForTests(nullptr);
         date::SetClockForTests(nullptr);
         State().Events.EmptyList();
+        State().EventsFile = {};
     }
 
     EventRecord& Add(const String& title, int64_t inSeconds, int64_t recurrence = RecurNever,

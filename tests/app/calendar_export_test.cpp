@@ -55,11 +55,12 @@ TEST_F(CalendarExportTest, TheFileHoldsTheEventByteForByteWithAFreshUuidOwnerOnl
         std::string middle;
     } cases[] = {
         {u"Eve, dinner; caf\u00E9", date::MakeDate(2025, 12, 24, 18, 30, 0), RecurYearly,
-         "SUMMARY:Eve, dinner; caf\xC3\xA9\r\nDESCRIPTION:Created via Nevalon\\nhttps://nevalon.app/apps"
+         "SUMMARY:Eve\\, dinner\\; caf\xC3\xA9\r\nDESCRIPTION:Created via Nevalon\\nhttps://nevalon.app/apps"
          "\\nRepeats: Yearly\r\nCLASS:PUBLIC\r\nDTSTART:20251224T183000\r\nDTEND:20251224T190000\r\n"
          "DTSTAMP:20251224T183000\r\nRRULE:FREQ=YEARLY\r\n"},
-        {u"Late", date::MakeDate(2025, 12, 31, 23, 45, 0), RecurNever,
-         "SUMMARY:Late\r\nDESCRIPTION:Created via Nevalon\\nhttps://nevalon.app/apps\r\nCLASS:PUBLIC\r\n"
+        {u"C:\\new\n", date::MakeDate(2025, 12, 31, 23, 45, 0), RecurNever,
+         "SUMMARY:C:\\\\new\\n\r\nDESCRIPTION:Created via "
+         "Nevalon\\nhttps://nevalon.app/apps\r\nCLASS:PUBLIC\r\n"
          "DTSTART:20251231T234500\r\nDTEND:20260101T001500\r\nDTSTAMP:20251231T234500\r\n"},
     };
     const std::string head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Brask//Nevalon//EN\r\n"
@@ -82,6 +83,44 @@ TEST_F(CalendarExportTest, TheFileHoldsTheEventByteForByteWithAFreshUuidOwnerOnl
     }
     EXPECT_NE(uids[0], uids[1]);
     EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(CalendarExportTest, ACalendarReaderGetsTheTitleMomentAndRuleBack)
+{
+    // python3-icalendar reads each file; what it decodes goes to a file beside it, fields split by U+001F.
+    dir.Put("read.py",
+            "import sys, icalendar\n"
+            "for path in sys.argv[1:]:\n"
+            "    event = icalendar.Calendar.from_ical(open(path, 'rb').read()).walk('VEVENT')[0]\n"
+            "    rule = event['RRULE'].to_ical().decode() if 'RRULE' in event else ''\n"
+            "    fields = [str(event['SUMMARY']), event.decoded('DTSTART').strftime('%Y%m%dT%H%M%S'),\n"
+            "              rule, str(event['DESCRIPTION'])]\n"
+            "    open(path + '.read', 'w', encoding='utf-8').write('\\x1f'.join(fields))\n");
+    if (std::system("/usr/bin/python3 -c 'import icalendar' 2>/dev/null") != 0)
+        GTEST_SKIP() << "python3-icalendar is not installed (scripts/setup installs it)";
+    // Debian 12's python3-icalendar (4.0.3) unescapes twice and takes "\\n" after an escaped backslash
+    // for a line break, so backslashes before "n", ";" and "," are checked byte for byte above.
+    const std::pair<const char16_t*, int64_t> events[] = {
+        {u"Mum birthday\nParty", RecurNever},
+        {u"Eve, dinner; caf\u00E9 C:\\temp", RecurQuarterly},
+        {u"", RecurWeekly}};
+    std::string files;
+    for (size_t i = 0; i < std::size(events); ++i) {
+        const std::string path = dir.Path(std::to_string(i) + ".ics");
+        WriteCalendarFile(StringFromUtf8(path), events[i].first, date::MakeDate(2026, 4, 30, 9, 5, 0),
+                          events[i].second);
+        files += " " + path;
+    }
+    ASSERT_EQ(std::system(("/usr/bin/python3 " + dir.Path("read.py") + files).c_str()), 0);
+    const std::string rules[] = {"", "FREQ=MONTHLY;INTERVAL=3", "FREQ=WEEKLY"};
+    const std::string repeats[] = {"", "\nRepeats: Quarterly", "\nRepeats: Weekly"};
+    for (size_t i = 0; i < std::size(events); ++i)
+        EXPECT_EQ(FileBytes(dir.Path(std::to_string(i) + ".ics.read")),
+                  system::StringToUtf8(events[i].first) + "\x1f" + "20260430T090500\x1f" + rules[i] +
+                      "\x1f"
+                      "Created via Nevalon\nhttps://nevalon.app/apps" +
+                      repeats[i])
+            << i;
 }
 
 TEST_F(CalendarExportTest, AFileThatCannotBeMadeOrWrittenWholeIsAnErrorAndOpensNothing)

@@ -1,3 +1,4 @@
+#include "PermissionsBind.h"
 #include "StoreFixture.h"
 #include "app/Editor.h"
 #include "app/Lifecycle.h"
@@ -8,6 +9,8 @@
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/Gadgets.h"
 #include "runtime/gui/Window.h"
+
+#include <sys/stat.h>
 
 namespace nevalon::app::testing {
 namespace {
@@ -94,6 +97,21 @@ TEST_F(EditorTest, SaveChecksTheInputInOrderAndStoresNothingOnFailure)
     OpenEmptyEditor();
     platform::TypeIntoViewForTests(gui::GadgetID(kTitle), u"a|b");
     EXPECT_EQ(gui::GetGadgetText(kTitle), u"ab") << "the field refuses a field separator as it is typed";
+    CloseListWindow();
+    // A day or month the calendar lacks is a wrong date; only a year out of range is a wrong year.
+    for (auto [text, message] : {std::pair<const char16_t*, String>{u"2026/04/31", badDate},
+                                 {u"2025/02/29", badDate},
+                                 {u"2026/13/01", badDate},
+                                 {u"1500/04/30", badYear},
+                                 {u"abc", badYear}}) {
+        OpenEmptyEditor();
+        Fill(u"T", now, u"10:00", kAm);
+        platform::TypeIntoViewForTests(gui::GadgetID(kDate), text);
+        notices.clear();
+        SaveEventHandler();
+        EXPECT_EQ(notices, std::vector<String>{message}) << system::StringToUtf8(text);
+        CloseListWindow();
+    }
 }
 
 TEST_F(EditorTest, TwelveHourTimesGiveTheirMomentOnTheChosenDay)
@@ -118,11 +136,12 @@ TEST_F(EditorTest, TwelveHourTimesGiveTheirMomentOnTheChosenDay)
 TEST_F(EditorTest, SavingTheDefaultsGivesMidnightOfTheChosenDay)
 {
     OpenEmptyEditor();
-    gui::SetGadgetText(kTitle, u"Party");
+    gui::SetGadgetText(kTitle, u"Mum birthday\nParty\u2028!");
     SaveEventHandler();
     ASSERT_EQ(Records().size(), 1u);
     EXPECT_EQ(Records()[0].date, Today(0, 0));
-    EXPECT_NE(FileText().find("Party"), std::string::npos);
+    EXPECT_EQ(Records()[0].title, u"Mum birthday Party !") << "a title is one line, however it got there";
+    EXPECT_EQ(FileText().find("Mum birthday Party !|"), 0u);
 }
 
 TEST_F(EditorTest, EditFillsTheEditorRefillsItAndSavingClearsTheFlags)
@@ -155,22 +174,61 @@ TEST_F(EditorTest, EditFillsTheEditorRefillsItAndSavingClearsTheFlags)
                   saved.title == last.title ? 0 : 3);
 }
 
-TEST_F(EditorTest, DeleteSavesAndReloadsWhateverTheAnswerAndClosesAnEditorOnARecord)
+TEST_F(EditorTest, DeleteAsksFirstAndOnlyYesClosesAnEditorOpenOnARecord)
 {
     Add(u"A", 3600);
     Add(u"B", 7200);
-    for (auto [answer, left] : {std::pair{1, 2u}, std::pair{0, 1u}}) { // No, then Yes
-        platform::SetAlertResponderForTests([answer](const platform::AlertRequest&) { return answer; });
-        BuildListWindow();
-        Click(Records()[0].editGadget);
-        ASSERT_TRUE(State().EditingExisting);
-        Click(Records()[0].trashGadget);
-        EXPECT_FALSE(gui::WindowExists(kEditorWindow));
-        EXPECT_EQ(State().EditedRecord, nullptr);
-        EXPECT_EQ(Records().size(), left);
-        EXPECT_EQ(FileText().find("A|") != std::string::npos, left == 2u) << "saved either way";
-        EXPECT_TRUE(gui::WindowExists(kListWindow));
+    ASSERT_TRUE(SaveEvents());
+    const std::string saved = FileText();
+    BuildListWindow();
+    Click(Records()[0].editGadget);
+    gui::SetGadgetText(kTitle, u"A, changed");
+    platform::SetAlertResponderForTests([](const platform::AlertRequest&) { return 1; }); // No
+    Click(Records()[1].trashGadget);
+    EXPECT_TRUE(gui::WindowExists(kEditorWindow)) << "No leaves the editor open with its input";
+    EXPECT_EQ(gui::GetGadgetText(kTitle), u"A, changed");
+    EXPECT_EQ(State().EditedRecord, State().Events.SelectElement(0));
+    EXPECT_EQ(Records().size(), 2u);
+    EXPECT_EQ(FileText(), saved);
+    platform::SetAlertResponderForTests([](const platform::AlertRequest&) { return 0; }); // Yes
+    Click(Records()[1].trashGadget);
+    EXPECT_FALSE(gui::WindowExists(kEditorWindow));
+    EXPECT_EQ(State().EditedRecord, nullptr);
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(Records()[0].title, u"A");
+    EXPECT_EQ(FileText().find("B|"), std::string::npos);
+    EXPECT_TRUE(gui::WindowExists(kListWindow));
+}
+
+TEST_F(EditorTest, ASaveThatFailsSaysWhyAndKeepsTheChangeOnScreenUntilASaveWorks)
+{
+    Add(u"A", 3600);
+    ASSERT_TRUE(SaveEvents());
+    const std::string saved = FileText();
+    {
+        PermissionsBind bind;
+        chmod(folder.Path().c_str(), 0555);
+        OpenEmptyEditor();
+        Fill(u"B", Today(0, 0, 1), u"10:00", kAm);
+        notices.clear();
+        SaveEventHandler();
+        Click(Records()[0].trashGadget); // A, answered Yes
+        chmod(folder.Path().c_str(), 0700);
     }
+    const String failed =
+        u"Nevalon could not save your events to " + State().EventsFilePath +
+        u": Permission denied.\n\nYour changes stay in the list while Nevalon runs, and are "
+        u"saved as soon as saving works again.\n";
+    EXPECT_EQ(notices, (std::vector<String>{failed, u"Are you sure you want to delete 'A'?\n\r", failed}))
+        << "each change a person makes is answered";
+    ASSERT_EQ(Records().size(), 1u);
+    EXPECT_EQ(gui::GetGadgetText(Records()[0].titleGadget), u"B") << "the list shows what is in memory";
+    EXPECT_EQ(FileText(), saved);
+    // The minute tick writes everything once the disk takes it.
+    gui::PostEvent(gui::EventTimer, kMinuteTimer, kHolderWindow, 0);
+    DispatchEvent(gui::DequeueEvent());
+    EXPECT_EQ(FileText(), "B|" + std::to_string(Today(10, 0, 1)) + "|0|0|5|0|0|0\n");
+    EXPECT_EQ(notices.size(), 3u);
 }
 
 TEST_F(EditorTest, CancelEscapeAndTheCloseBoxCloseTheEditorAndClearTheExportFlag)

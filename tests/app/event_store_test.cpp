@@ -1,12 +1,13 @@
+#include "PermissionsBind.h"
 #include "StoreFixture.h"
 #include "runtime/system/strings/Strings.h"
 
+#include <cerrno>
 #include <csignal>
-#include <linux/capability.h>
 #include <random>
+#include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,37 +16,20 @@ namespace {
 
 using system::StringFromUtf8;
 
-// Makes file permissions bind this thread for the scope even when it runs as root.
-class PermissionsBind {
-public:
-    PermissionsBind()
-    {
-        syscall(SYS_capget, &header_, saved_);
-        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
-        lowered[0].effective &= ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH);
-        syscall(SYS_capset, &header_, lowered);
-    }
-    ~PermissionsBind() { syscall(SYS_capset, &header_, saved_); }
-
-private:
-    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved_[2] = {};
-};
-
 TEST_F(StoreTest, SavedFileHoldsEveryFieldAndLoadsBackWhole)
 {
-    EventRecord& first = Add(u"Über|Trip", 100, RecurYearly, 4);
+    EventRecord& first = Add(u"Über|Trip\n", 100, RecurYearly, 4);
     first.fileFlag = -3;
     first.reachedShown = 1;
     first.tenMinuteReminderShown = 1;
     first.titleGadget = 12;
     Add(u"", -5);
-    SaveEvents();
+    ASSERT_TRUE(SaveEvents());
     const std::string d1 = std::to_string(now + 100), d2 = std::to_string(now - 5);
     EXPECT_EQ(FileText(), "\xC3\x9C"
-                          "ber\xC2\xA6Trip|" +
+                          "ber\xC2\xA6Trip |" +
                               d1 + "|-3|6|4|1|0|1\n|" + d2 + "|0|0|5|0|0|0\n")
-        << "a \"|\" in a title would split the line";
+        << "a \"|\" in a title would split its fields, a line break its line";
     struct stat status {};
     ASSERT_EQ(stat(folder.Path("nevalon_events.dat").c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u) << "a new file is the user's private diary";
@@ -54,7 +38,7 @@ TEST_F(StoreTest, SavedFileHoldsEveryFieldAndLoadsBackWhole)
     ASSERT_TRUE(ReadEventsFile());
     std::vector<EventRecord> loaded = Records();
     ASSERT_EQ(loaded.size(), 2u);
-    EXPECT_EQ(loaded[0].title, u"Über¦Trip");
+    EXPECT_EQ(loaded[0].title, u"Über¦Trip ");
     EXPECT_EQ(loaded[0].date, now + 100);
     EXPECT_EQ(loaded[0].fileFlag, -3);
     EXPECT_EQ(loaded[0].recurrence, RecurYearly);
@@ -74,7 +58,7 @@ TEST_F(StoreTest, LoaderCountsSeparatorsAndKeepsTheLowByte)
             "bytes|13|257|0|0|258|-255|511\n" // low eight bits
             "extra|14|0|0|1|0|0|1|note|x\n"   // fields after the eighth are ignored
             "Fly|Away|15|0|2|6|0|1|0\n"       // a title split by an older build is joined again
-            " words |x|y|z|w|v|u|t\r"         // text where numbers belong converts to 0; CR alone ends a line
+            " wo\trds\x7F|x|y|z|w|v|u|t\r"    // text where numbers belong converts to 0; CR alone ends a line
             "last|16|0|0|0|0|0|0");           // no line end at the end of the file
     ASSERT_TRUE(ReadEventsFile());
     const std::vector<EventRecord> r = Records();
@@ -95,7 +79,7 @@ TEST_F(StoreTest, LoaderCountsSeparatorsAndKeepsTheLowByte)
     EXPECT_EQ(fields(r[3]), (std::vector<int64_t>{14, 0, 0, 1, 0, 0, 1}));
     EXPECT_EQ(r[4].title, u"Fly¦Away");
     EXPECT_EQ(fields(r[4]), (std::vector<int64_t>{15, 0, 2, 6, 0, 1, 0}));
-    EXPECT_EQ(r[5].title, u" words ");
+    EXPECT_EQ(r[5].title, u" wo rds ") << "a title holds no control character";
     EXPECT_EQ(fields(r[5]), (std::vector<int64_t>(7, 0)));
     EXPECT_EQ(r[6].title, u"last");
 }
@@ -109,7 +93,7 @@ TEST_F(StoreTest, MissingOrEmptyFileLeavesTheListAsItIs)
     ASSERT_EQ(Records().size(), 1u);
     State().Events.EmptyList();
     PutFile("old|1|0|0|0|0|0|0\n");
-    SaveEvents();
+    EXPECT_TRUE(SaveEvents());
     EXPECT_EQ(FileText(), "") << "an empty list saves an empty file";
 }
 
@@ -127,7 +111,7 @@ TEST_F(StoreTest, GroupingOrdersByCategoryThenTitleAndKeepsStrangeCategoriesLast
         order,
         (std::vector<std::pair<String, int64_t>>{
             {u"x", 7}, {u"B", 4}, {u"a", 3}, {u"b2", 1}, {u"b2", 5}, {u"zoo", 0}, {u"neg", 6}, {u"odd", 2}}));
-    SaveEvents();
+    ASSERT_TRUE(SaveEvents());
     EXPECT_NE(FileText().find("|9|0|0|0\n"), std::string::npos);
 }
 
@@ -145,23 +129,28 @@ TEST_F(StoreTest, FailedSaveLeavesThePreviousFileWhole)
     small.rlim_cur = 4096;
     // SIGXFSZ keeps its default action, which would end the program.
     setrlimit(RLIMIT_FSIZE, &small);
-    SaveEvents();
+    const bool written = SaveEvents();
     setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(State().EventsFile.saveProblem, StringFromUtf8(strerror(EFBIG)));
     EXPECT_EQ(FileText(), previous);
     {
         PermissionsBind bind;
         chmod(folder.Path().c_str(), 0555);
-        SaveEvents();
+        EXPECT_FALSE(SaveEvents());
         chmod(folder.Path().c_str(), 0700);
     }
+    EXPECT_EQ(State().EventsFile.saveProblem, StringFromUtf8(strerror(EACCES)));
     EXPECT_EQ(FileText(), previous) << "read-only folder";
     EXPECT_EQ(Records().size(), 2000u);
     // A folder that cannot take the new file, and one that does not exist.
     folder.Put("blocked/nevalon_events.dat." + std::to_string(getpid()) + ".saving/x", "");
     State().EventsFilePath = StringFromUtf8(folder.Path("blocked/nevalon_events.dat"));
-    SaveEvents();
+    EXPECT_FALSE(SaveEvents());
+    EXPECT_EQ(State().EventsFile.saveProblem, StringFromUtf8(strerror(EISDIR)));
     State().EventsFilePath = StringFromUtf8(folder.Path("missing/nevalon_events.dat"));
-    SaveEvents();
+    EXPECT_FALSE(SaveEvents());
+    EXPECT_EQ(State().EventsFile.saveProblem, StringFromUtf8(strerror(ENOENT)));
     EXPECT_EQ(std::filesystem::directory_entry(folder.Path("missing")).exists(), false);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2)
         << "no half-written file is left behind";
@@ -171,11 +160,95 @@ TEST_F(StoreTest, FailedSaveLeavesThePreviousFileWhole)
     State().EventsFilePath = StringFromUtf8(folder.Path("link.dat"));
     State().Events.EmptyList();
     Add(u"new", 1);
-    SaveEvents();
+    ASSERT_TRUE(SaveEvents());
+    EXPECT_FALSE(State().EventsFile.unsaved);
     EXPECT_EQ(FileText(), "new|" + std::to_string(now + 1) + "|0|0|5|0|0|0\n");
     struct stat status {};
     lstat(folder.Path("nevalon_events.dat").c_str(), &status);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
+}
+
+TEST_F(StoreTest, AFileThatCannotBeReadIsNeverReplacedAndEventsAddedMeanwhileJoinItsOwn)
+{
+    const std::string kept = "kept|1|0|0|0|0|0|0\nnotes of mine\n";
+    PutFile(kept);
+    chmod(folder.Path("nevalon_events.dat").c_str(), 0);
+    {
+        PermissionsBind bind;
+        EXPECT_FALSE(ReadEventsFile());
+        EXPECT_EQ(State().EventsFile.unreadable, EACCES);
+        Add(u"kept", 1 - now);
+        Add(u"added", 60);
+        EXPECT_FALSE(SaveEvents());
+        EXPECT_FALSE(ReadEventsFile());
+    }
+    EXPECT_NE(State().EventsFile.saveProblem.find(u"cannot be read"), String::npos);
+    chmod(folder.Path("nevalon_events.dat").c_str(), 0600);
+    EXPECT_EQ(FileText(), kept);
+    ASSERT_TRUE(ReadEventsFile());
+    std::vector<String> titles;
+    for (const EventRecord& record : Records())
+        titles.push_back(record.title);
+    EXPECT_EQ(titles, (std::vector<String>{u"kept", u"added"})) << "each event once";
+    EXPECT_TRUE(State().EventsFile.unsaved) << "the added event is not on the disk yet";
+    ASSERT_TRUE(SaveEvents());
+    EXPECT_NE(FileText().find("added|"), std::string::npos);
+}
+
+TEST_F(StoreTest, AFileWithLinesThatAreNoEventsIsCopiedAsideBeforeTheFirstSaveReplacesIt)
+{
+    auto copies = [this] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+            if (entry.path().extension() == ".bak") names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    PutFile("ok|5|0|0|1|0|0|0\n \t\n\n");
+    ASSERT_TRUE(ReadEventsFile());
+    ASSERT_TRUE(SaveEvents());
+    EXPECT_TRUE(copies().empty()) << "blank lines hold nothing";
+
+    const std::string notes = "Dentist on Friday\r\nok|5|0|0|1|0|0|0\nbuy|milk\n";
+    PutFile(notes);
+    ASSERT_TRUE(ReadEventsFile());
+    ASSERT_EQ(Records().size(), 1u);
+    ASSERT_TRUE(SaveEvents());
+    ASSERT_EQ(copies().size(), 1u);
+    const std::string copy = copies()[0];
+    EXPECT_TRUE(std::regex_match(copy, std::regex(R"(nevalon_events\.dat\.\d{4}-\d\d-\d\d-\d{6}\.bak)")))
+        << copy;
+    EXPECT_EQ(State().EventsFile.copy, StringFromUtf8(folder.Path(copy)));
+    EXPECT_EQ(FileBytes(folder.Path(copy)), notes);
+    EXPECT_EQ(FileText(), "ok|5|0|0|1|0|0|0\n");
+    ASSERT_TRUE(SaveEvents());
+    EXPECT_EQ(copies().size(), 1u) << "one copy, before the first save only";
+
+    // The same second again: a copy of its own, the first one untouched.
+    PutFile("more notes\n");
+    ReadEventsFile();
+    ASSERT_TRUE(SaveEvents());
+    EXPECT_EQ(copies().size(), 2u);
+    EXPECT_EQ(FileBytes(folder.Path(copy.substr(0, copy.size() - 4) + "-2.bak")), "more notes\n");
+    EXPECT_EQ(FileBytes(folder.Path(copy)), notes);
+}
+
+TEST_F(StoreTest, OnlyTheNewFilesOfSavesCutShortAreRemoved)
+{
+    const std::string kept[] = {"nevalon_events.dat", "nevalon_events.dat.12a.saving",
+                                "nevalon_events.dat..saving", "other.dat.77.saving", "nevalon_events.dat.5"};
+    for (const std::string& name : kept)
+        folder.Put(name, "x");
+    folder.Put("nevalon_events.dat.4242.saving", "half");
+    folder.Put("nevalon_events.dat.7.saving", "");
+    RemoveUnfinishedSaves();
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        left.push_back(entry.path().filename());
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected(std::begin(kept), std::end(kept));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
 }
 
 TEST_F(StoreTest, HugeDamagedOrMisplacedFilesLoadWithoutHarm)
@@ -216,7 +289,7 @@ TEST_F(StoreTest, HugeDamagedOrMisplacedFilesLoadWithoutHarm)
     State().EventsFilePath = StringFromUtf8(folder.Path());
     EXPECT_FALSE(ReadEventsFile()) << "a folder is no events file";
     EXPECT_GT(State().Events.CountElements(), 0);
-    SaveEvents();
+    EXPECT_FALSE(SaveEvents());
     EXPECT_TRUE(std::filesystem::is_directory(folder.Path()));
 }
 
@@ -233,6 +306,7 @@ TEST(StoreKillTest, AProgramKilledWhileSavingLeavesTheOldFileOrTheNewOne)
         ~Remove() { std::filesystem::remove_all(path); }
     } remove{folder};
     State().EventsFilePath = StringFromUtf8(folder + "/nevalon_events.dat");
+    State().EventsFile = {};
     auto store = [](int count, int64_t first) {
         EventList list;
         for (int i = 0; i < count; ++i) {
@@ -255,7 +329,7 @@ TEST(StoreKillTest, AProgramKilledWhileSavingLeavesTheOldFileOrTheNewOne)
     const std::vector<int64_t> b = dates();
     std::swap(State().Events, other);
     const std::vector<int64_t> a = dates();
-    SaveEvents();
+    ASSERT_TRUE(SaveEvents());
 
     std::mt19937 random(2026);
     int seen[2] = {0, 0};
@@ -267,7 +341,7 @@ TEST(StoreKillTest, AProgramKilledWhileSavingLeavesTheOldFileOrTheNewOne)
         if (child == 0) {
             for (;;) {
                 std::swap(State().Events, other);
-                SaveEvents();
+                (void)SaveEvents();
                 (void)!write(saving[1], "s", 1);
             }
         }

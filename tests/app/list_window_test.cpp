@@ -66,6 +66,7 @@ TEST_F(ListWindowTest, RowsShowEventsInCategoryOrderWithTheirColoursAndTooltips)
     Add(u"b", 7200, RecurNever, 4);
     Add(u"a", 90000, RecurYearly, 4);
     Add(u"x", -60, RecurNever, 0);
+    Add(u"d", -3600, RecurDaily, 4);
     platform::SetAppearance(true);
     BuildListWindow();
     platform::SetAppearance(false);
@@ -73,10 +74,13 @@ TEST_F(ListWindowTest, RowsShowEventsInCategoryOrderWithTheirColoursAndTooltips)
     for (const EventRecord& record : Records())
         shown.push_back(gui::GetGadgetText(record.titleGadget) + u"/" +
                         gui::GetGadgetText(record.countdownGadget));
-    EXPECT_EQ(shown, (std::vector<String>{u"x/This event has passed!", u"a/1 day, 1 hour", u"b/2 hours"}));
+    EXPECT_EQ(shown, (std::vector<String>{u"x/This event has passed!", u"a/1 day, 1 hour", u"b/2 hours",
+                                          u"d/23 hours"}))
+        << "a daily event that rolled over counts down to its next time in the same build";
     EXPECT_EQ(gui::GetGadgetColor(Records()[0].titleGadget, gui::GadgetFrontColor), kColourYellow);
     EXPECT_EQ(gui::GetGadgetColor(Records()[1].countdownGadget, gui::GadgetFrontColor), kColourWhite);
-    EXPECT_EQ(notices.size(), 1u) << "the passed event's notice";
+    EXPECT_EQ(gui::GetGadgetColor(Records()[3].titleGadget, gui::GadgetFrontColor), kColourWhite);
+    EXPECT_EQ(notices.size(), 2u) << "the passed events' notices";
 
     EventRecord record;
     record.date = date::MakeDate(2025, 12, 24, 0, 30, 0);

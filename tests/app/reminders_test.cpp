@@ -1,7 +1,10 @@
+#include "PermissionsBind.h"
 #include "StoreFixture.h"
 #include "app/Countdown.h"
 #include "app/Reminders.h"
 #include "runtime/date/Dates.h"
+
+#include <sys/stat.h>
 
 namespace nevalon::app::testing {
 namespace {
@@ -20,13 +23,57 @@ TEST_F(StoreTest, EachReminderOpensAtItsExactSecond)
         State().Events.EmptyList();
         notices.clear();
         sounds.clear();
-        Add(u"e", remaining, RecurDaily, 4);
+        Add(u"e", remaining, RecurNever, 4);
         CheckReminders();
         CheckReminders();
         EXPECT_EQ(notices, notice.empty() ? std::vector<String>{} : std::vector<String>{notice}) << remaining;
         EXPECT_EQ(sounds, notice.empty() ? std::vector<int64_t>{} : std::vector<int64_t>{22}) << remaining;
-        EXPECT_EQ(Records()[0].date, now + remaining) << "the minute check never rolls an event over";
     }
+}
+
+TEST_F(StoreTest, ADailyEventInAProgramNeverClickedIsRemindedOfEveryOccurrence)
+{
+    static int64_t unixTime = kNow;
+    date::SetClockForTests(
+        [] { return std::chrono::system_clock::time_point(std::chrono::seconds(unixTime)); });
+    Add(u"e", 86400 + 30, RecurDaily, 4);
+    // The minute check, every minute from a day before the first occurrence to just after the third.
+    for (unixTime = kNow; unixTime <= kNow + 3 * 86400 + 60; unixTime += 60)
+        CheckReminders();
+    const std::vector<String> occurrence = {kDay, kTen, kReached};
+    std::vector<String> expected;
+    for (int i = 0; i < 3; ++i)
+        expected.insert(expected.end(), occurrence.begin(), occurrence.end());
+    EXPECT_EQ(notices, expected);
+    EXPECT_EQ(FileText(), "e|" + std::to_string(now + 30 + 4 * 86400) + "|0|1|4|0|0|0\n")
+        << "rolled on to the fourth occurrence, its notices still to come";
+    unixTime = kNow + 3 * 86400 + 180;
+    CountdownRows();
+    EXPECT_EQ(notices.size(), 9u) << "the list build finds nothing left to roll";
+}
+
+TEST_F(StoreTest, NoticesAndRollOversThatCannotBeSavedStayInMemoryAndTheFailureIsSaidOnce)
+{
+    Add(u"e", -60, RecurNever, 4);
+    Add(u"d", -60, RecurWeekly, 4);
+    {
+        PermissionsBind bind;
+        chmod(folder.Path().c_str(), 0555);
+        CheckReminders();
+        CheckReminders();
+        EXPECT_FALSE(ReadEventsFile());
+        CheckReminders();
+        chmod(folder.Path().c_str(), 0700);
+    }
+    ASSERT_EQ(notices.size(), 3u) << "a notice is not shown again when its flag could not be saved";
+    EXPECT_EQ(notices[0], kReached);
+    EXPECT_EQ(notices[1],
+              u"Nevalon could not save your events to " + State().EventsFilePath +
+                  u": Permission denied.\n\nYour changes stay in the list while Nevalon runs, and "
+                  u"are saved as soon as saving works again.\n");
+    EXPECT_EQ(notices[2], u"A Countdown Event was reached!\n\rThe event 'd' is happening now!\n\r\n");
+    EXPECT_EQ(Records()[1].date, now + 7 * 86400 - 60);
+    EXPECT_EQ(FileText(), "");
 }
 
 TEST_F(StoreTest, RemindersOfOnePassComeInListOrderAndTheirFlagsSurviveAReload)
@@ -74,14 +121,14 @@ TEST_F(StoreTest, CountdownTextAtEachBoundary)
         EXPECT_EQ(CountdownText(d), text) << d;
 }
 
-TEST_F(StoreTest, PassedDailyEventRollsOverPastNowWithOneNoticeAndFreshFlags)
+TEST_F(StoreTest, PassedDailyEventRollsOverPastNowWithOneNoticeAndFreshFlagsAndCountsDownAtOnce)
 {
     EventRecord& record = Add(u"e", -(5 * 86400 + 3600), RecurDaily, 4);
     record.dayReminderShown = record.tenMinuteReminderShown = 1;
     const std::vector<CountdownRow> rows = CountdownRows();
     EXPECT_EQ(notices, std::vector<String>{kReached});
-    EXPECT_EQ(rows[0].text, u"");
-    EXPECT_EQ(rows[0].colour, IsDarkMode() ? kColourYellow : kColourRed);
+    EXPECT_EQ(rows[0].text, u"23 hours") << "the countdown to its new time, not an empty line";
+    EXPECT_EQ(rows[0].colour, IsDarkMode() ? kColourWhite : kColourBlack);
     const std::string expected = "e|" + std::to_string(now + 23 * 3600) + "|0|1|4|0|0|0\n";
     EXPECT_EQ(FileText(), expected) << "six steps, the last 23 hours ahead";
     CountdownRows();

@@ -1,3 +1,4 @@
+#include "PermissionsBind.h"
 #include "app/AppState.h"
 #include "app/Settings.h"
 #include "app/SettingsMenu.h"
@@ -13,12 +14,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 
 namespace nevalon::app {
 namespace {
 
 using system::StringFromUtf8;
+using testing::PermissionsBind;
 
 // Programs started by the code under test are small scripts first on PATH that note how they were called.
 class SettingsTest : public ::testing::Test {
@@ -92,7 +95,8 @@ TEST_F(SettingsTest, FirstRunWritesTheDefaultsAndTogglesAreStored)
 TEST_F(SettingsTest, LaterRunsReadWhatIsStoredAndNonsenseGivesTheDefaults)
 {
     const std::pair<std::string, std::string> files[] = {
-        {"[General]\nSort=0\nAlarms=1\nLogin=7\n", "sort=0 off=1 login=1"},
+        // Start at login follows the autostart entry, which is not there.
+        {"[General]\nSort=0\nAlarms=1\nLogin=7\n", "sort=0 off=1 login=0"},
         {"\x01\xff{{ not a settings file\n", "sort=1 off=0 login=0"}};
     for (const auto& [text, settings] : files) {
         dir.Put("config/com.brask.Nevalon.conf", text);
@@ -140,6 +144,67 @@ TEST_F(SettingsTest, AutostartEntryStartsTheRunningProgramAndIsValid)
     SetAutostartEntry(false, u"/opt/nevalon");
     EXPECT_FALSE(std::filesystem::exists(entry));
     unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(SettingsTest, StartAtLoginShowsWhetherTheEntryIsThereAndChangesOnlyWhenTheEntryDoes)
+{
+    EXPECT_EXIT(
+        {
+            StartWithConfig(dir.Path("config"));
+            const std::string folder = dir.Path("config/autostart");
+            const std::string entry = folder + "/com.brask.Nevalon.desktop";
+            std::string said;
+            std::string steps;
+            platform::SetAlertResponderForTests([&said](const platform::AlertRequest& alert) {
+                said += system::StringToUtf8(alert.informativeText);
+                return 0;
+            });
+            // The check mark, the stored setting and the entry after each step.
+            auto step = [&] {
+                steps +=
+                    std::to_string(State().StartAtLogin) +
+                    (FileBytes(platform::DefaultsFilePath()).find("Login=1") != std::string::npos ? "+"
+                                                                                                  : "-") +
+                    (std::filesystem::exists(entry) ? "e " : " ");
+            };
+            const std::string written = "[Desktop Entry]\nType=Application\nExec=nevalon\n";
+            LoadSettings(); // a first run
+            step();
+            dir.Put("config/autostart/com.brask.Nevalon.desktop", written);
+            LoadSettings();
+            step();
+            dir.Put("config/autostart/com.brask.Nevalon.desktop", written + "Hidden=true\n");
+            LoadSettings(); // disabled by the desktop's startup tool
+            step();
+            std::filesystem::remove(entry);
+            LoadSettings();
+            step();
+            {
+                PermissionsBind bind;
+                chmod(folder.c_str(), 0555);
+                ToggleStartAtLogin();
+                step();
+                chmod(folder.c_str(), 0700);
+                dir.Put("config/autostart/com.brask.Nevalon.desktop", written);
+                LoadSettings();
+                chmod(folder.c_str(), 0555);
+                ToggleStartAtLogin();
+                step();
+                chmod(folder.c_str(), 0700);
+            }
+            ToggleStartAtLogin();
+            step();
+            ToggleStartAtLogin();
+            step();
+            std::fprintf(stderr, "%s|%s", steps.c_str(), said.c_str());
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0),
+        "0- 1\\+e 0-e 0- 0- 1\\+e 0- 1\\+e \\|"
+        "Start at Login could not be switched on: [^ ]*/autostart/com.brask.Nevalon.desktop could not be "
+        "written \\(Permission denied\\)\\.\n"
+        "Start at Login could not be switched off: [^ ]*/autostart/com.brask.Nevalon.desktop could not be "
+        "removed \\(Permission denied\\)\\.\n$");
 }
 
 TEST_F(SettingsTest, ShortcutTextSpellsOutTheModifiers)

@@ -19,6 +19,9 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+# A command prefix that runs the program, its session bus and the screen reader as another user (see
+# run_as_another_user); none runs them as this one.
+as_user=()
 
 # Starts the display and the window manager, and a tray host along the top unless $1 is "no-tray". The
 # screens are Xvfb's arguments in $screens (one 1280 x 800 screen by default).
@@ -47,7 +50,7 @@ start_tray() {
 
 # A private session bus, on which the accessibility bus starts when a program or a reader asks for it.
 start_session_bus() {
-  dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >"$work/bus.log" 2>&1 &
+  "${as_user[@]}" dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >"$work/bus.log" 2>&1 &
   bus_pid=$!
   await 'test -s "$work/bus"' || { echo "cannot start a session bus: $(cat "$work/bus.log")" >&2; exit 1; }
   export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus")
@@ -57,6 +60,7 @@ stop_desktop() {
   kill ${trayer_pid:-} ${openbox_pid:-} ${bus_pid:-} ${xvfb_pid:-} 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
+  [ -z "${other_user:-}" ] || userdel --force "$other_user" 2>/dev/null || true
 }
 
 # Ends the display and everything on it, so that a test can start another desktop.
@@ -150,14 +154,15 @@ watch_root() {
 }
 
 # Reads the program over AT-SPI (see atspi.py); needs start_session_bus before the program starts.
-atspi() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@"; }
+atspi_script=$(dirname "${BASH_SOURCE[0]}")/atspi.py
+atspi() { "${as_user[@]}" /usr/bin/python3 "$atspi_script" "$@"; }
 # The same in the background, its output in file $1, as a process of its own that `kill` ends; sets atspi_pid.
 atspi_background() {
   local out=$1
   shift
   # Emptied first: what an earlier reader wrote there must not pass for this one's.
   : >"$out"
-  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@" >"$out" &
+  "${as_user[@]}" /usr/bin/python3 "$atspi_script" "$@" >"$out" &
   atspi_pid=$!
 }
 # Clicks the showing object named $1 where a screen reader says it is.
@@ -197,6 +202,32 @@ await_exit() {
     fi
     sleep 0.1
   done
+}
+
+# File permissions do not bind root: as root, makes a throw-away user that owns the private home and from
+# then on runs the program (through as_user), removed again at the end. Returns 1 where no user can be made.
+run_as_another_user() {
+  [ "$(id -u)" = 0 ] || return 0
+  local name=nevalon-e2e-$$
+  useradd --system --no-create-home --user-group --shell /usr/sbin/nologin "$name" >"$work/useradd.log" 2>&1 ||
+    return 1
+  other_user=$name
+  chmod 755 "$work"
+  chown -R "$name:$name" "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+  as_user=(setpriv --reuid="$name" --regid="$name" --clear-groups --)
+  # The build and source folders may be closed to that user: it gets copies of what it reads.
+  mkdir -p "$work/bin"
+  cp "$atspi_script" "$work/bin/atspi.py"
+  atspi_script=$work/bin/atspi.py
+  if [[ "${LSAN_OPTIONS:-}" =~ suppressions=([^:]*) ]]; then
+    cp "${BASH_REMATCH[1]}" "$work/bin/lsan.supp"
+    LSAN_OPTIONS=${LSAN_OPTIONS/"${BASH_REMATCH[1]}"/$work/bin/lsan.supp}
+  fi
+}
+
+# The path at which the other user (if any) can run program $1: a copy of it, or $1 itself.
+runnable_path() {
+  if [ ${#as_user[@]} -eq 0 ]; then echo "$1"; else cp "$1" "$work/bin/" && echo "$work/bin/$(basename "$1")"; fi
 }
 
 finish() {

@@ -52,6 +52,7 @@ if [ "$(cat "$events")" = "Launch|1000000000|0|0|1|1|0|0" ]; then
 else
   fail "click: $(cat "$events" "$work/run.log")"
 fi
+# The list is built once the notice has closed, and the notice, titled Nevalon too, may still be going.
 if await '[ "$(xdotool search --onlyvisible --name "^Nevalon$" getwindowgeometry | grep -c "Geometry: 460x260")" = 1 ]'; then
   pass "the list window opens with one row"
 else

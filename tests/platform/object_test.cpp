@@ -96,6 +96,35 @@ TEST(ObjectTest, AutoreleasedObjectsLiveUntilTheNextDrainThatFindsThemAlive)
     EXPECT_EQ(deaths, 4);
 }
 
+// Always made in the same place, so that each one takes the address of the one before.
+class SamePlace final : public Tracked {
+public:
+    using Tracked::Tracked;
+    static void* operator new(size_t) { return storage; }
+    static void operator delete(void*) {}
+
+private:
+    alignas(std::max_align_t) static inline unsigned char storage[256];
+};
+
+TEST(ObjectTest, ADrainNeverReleasesALaterObjectAtTheAddressOfOneReleasedTooOften)
+{
+    static_assert(sizeof(SamePlace) <= 256);
+    DrainAutoreleasePool();
+    int deaths = 0;
+    auto* first = new SamePlace(deaths);
+    const int64_t address = first->Handle();
+    Autorelease(first);
+    first->Release(); // one release too many: the pool's reference is gone
+    auto* second = new SamePlace(deaths);
+    ASSERT_EQ(second->Handle(), address);
+    DrainAutoreleasePool();
+    EXPECT_EQ(deaths, 1);
+    EXPECT_EQ(ObjectFromHandle(address), second);
+    EXPECT_EQ(second->RetainCount(), 1);
+    second->Release();
+}
+
 TEST(ObjectTest, StringsAndDataAreAutoreleasedObjectsWithTheirContent)
 {
     DrainAutoreleasePool();

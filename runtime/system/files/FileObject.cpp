@@ -44,11 +44,14 @@ int64_t WriteFully(FileObject& file, const unsigned char* bytes, int64_t count)
         done += put;
         file.unsynced = true;
     }
+    // errno keeps the failed write's reason for the caller.
+    const int error = errno;
     if (tooLarge && !alreadyPending) {
         const timespec now{0, 0};
         sigtimedwait(&sizeSignal, nullptr, &now);
     }
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    errno = error;
     if (done < count) file.failed = true;
     return done;
 }
@@ -143,12 +146,21 @@ int64_t WriteBytes(FileObject& file, const void* bytes, int64_t count)
 bool CloseStream(FileObject& file)
 {
     bool ok = WriteOutBuffer(file);
+    // errno is left as the first failure set it: the reason a caller reports.
+    int error = ok ? 0 : errno;
     // Devices and pipes cannot be synced; that is not a lost write.
-    if (file.unsynced && fsync(file.stream) != 0 && errno != EINVAL && errno != EROFS) ok = false;
-    if (close(file.stream) != 0 && errno != EINTR) ok = false;
+    if (file.unsynced && fsync(file.stream) != 0 && errno != EINVAL && errno != EROFS && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (close(file.stream) != 0 && errno != EINTR && ok) {
+        ok = false;
+        error = errno;
+    }
     file.stream = -1;
     file.buffer.reset();
     file.remaining = file.filled = 0;
+    if (!ok) errno = error;
     return ok;
 }
 

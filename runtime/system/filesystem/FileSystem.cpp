@@ -3,9 +3,12 @@
 #include "runtime/system/filesystem/SystemPath.h"
 #include "runtime/system/strings/StringBytes.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,6 +64,72 @@ int64_t ReplaceFile(const String& replacement, const String& target)
         close(stream);
     }
     return 1;
+}
+
+int64_t CopyFile(const String& from, const String& to)
+{
+    std::string source, target;
+    if (!SystemPath(from, source) || !SystemPath(to, target)) {
+        errno = EINVAL;
+        return 0;
+    }
+    const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return 0;
+    const int out = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (out < 0) {
+        const int error = errno;
+        close(in);
+        errno = error;
+        return 0;
+    }
+    char buffer[65536];
+    bool copied = true;
+    for (;;) {
+        ssize_t got = read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            copied = got == 0;
+            break;
+        }
+        for (ssize_t done = 0; copied && done < got;) {
+            const ssize_t put = write(out, buffer + done, static_cast<size_t>(got - done));
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0)
+                copied = false;
+            else
+                done += put;
+        }
+        if (!copied) break;
+    }
+    if (copied && fsync(out) != 0) copied = false;
+    // The first failure names the reason; closing and cleaning up must not overwrite it.
+    int error = copied ? 0 : errno;
+    if (close(out) != 0 && copied) {
+        copied = false;
+        error = errno;
+    }
+    close(in);
+    if (!copied) {
+        unlink(target.c_str());
+        errno = error ? error : EIO;
+        return 0;
+    }
+    return 1;
+}
+
+std::vector<String> FolderEntries(const String& folder)
+{
+    std::vector<String> names;
+    std::string bytes;
+    if (!SystemPath(folder, bytes)) return names;
+    DIR* stream = opendir(bytes.c_str());
+    if (!stream) return names;
+    while (const dirent* entry = readdir(stream)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(StringFromUtf8(name));
+    }
+    closedir(stream);
+    return names;
 }
 
 } // namespace nevalon::system

@@ -41,4 +41,12 @@ String PadLeft(const String& text, int64_t length, const String& pad)
     return result;
 }
 
+String SpacesForControlCharacters(const String& text)
+{
+    String result = text;
+    for (char16_t& unit : result)
+        if (unit < 0x20 || unit == 0x7F || unit == 0x2028 || unit == 0x2029) unit = u' ';
+    return result;
+}
+
 } // namespace nevalon::system

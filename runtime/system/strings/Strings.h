@@ -46,6 +46,10 @@ String RightPart(const String& text, int64_t n);
 // Each unit mapped through the C library's wide lower-case mapping of the process locale.
 String LowerCase(const String& text);
 
+// `text` with a space for each control character (U+0000 to U+001F, U+007F) and line or paragraph
+// separator (U+2028, U+2029): what one line of text can hold.
+String SpacesForControlCharacters(const String& text);
+
 // `text` cut or filled on the left with the first unit of `pad` to `length` units; "" for an empty pad.
 String PadLeft(const String& text, int64_t length, const String& pad);
 

@@ -113,6 +113,35 @@ TEST_F(WaitEventTest, QueuedEventsComeFirstAndAPlatformEventOfNoMeaningAnswersMi
     EXPECT_EQ(WaitEvent(1000), EventLeftClick);
 }
 
+TEST_F(WaitEventTest, ACallbackThatWaitsForEventsLeavesEveryEventsDataReleasedOnceAfterItsLastUse)
+{
+    // On the heap, so that a release too many or too early is a fault AddressSanitizer reports.
+    released.clear();
+    auto release = [](int64_t data) {
+        released.push_back(*reinterpret_cast<int64_t*>(data));
+        delete reinterpret_cast<int64_t*>(data);
+    };
+    auto data = [](int64_t value) { return reinterpret_cast<int64_t>(new int64_t(value)); };
+    static int64_t seen = 0;
+    AddEventCallback(66036, [] { WaitEvent(0); });
+    AddEventCallback(EventGadget, [] {
+        WaitEvent(0);
+        seen = *reinterpret_cast<int64_t*>(EventData());
+    });
+    // Dequeued with its callbacks: the callback takes the next event, and the first is current again.
+    PostEvent(66036, 0, 0, 0, data(1), release, PostCallbacksWhenDequeued);
+    PostEvent(66037, 0, 0, 0, data(2), release, PostCallbacksWhenDequeued);
+    EXPECT_EQ(WaitEvent(0), 66036);
+    EXPECT_EQ(released, std::vector<int64_t>{2});
+    EXPECT_EQ(*reinterpret_cast<int64_t*>(EventData()), 1);
+    // Posted with its callbacks at once, hiding the current event: the callback takes it from the queue.
+    PostEvent(EventGadget, 5, 0, 0, data(3), release);
+    EXPECT_EQ(seen, 3);
+    EXPECT_EQ(EventCode(), 66036);
+    EXPECT_EQ(DequeueEvent(), 0);
+    EXPECT_EQ(released, (std::vector<int64_t>{2, 3, 1}));
+}
+
 TEST_F(WaitEventTest, EachCallDrainsTheAutoreleasePool)
 {
     int64_t text = platform::MakeString(u"short-lived");

@@ -187,10 +187,14 @@ TEST_F(GadgetsTest, FormattersRefuseOrConvertWhatAnEditWouldLeave)
         std::u16string proposed;
         Shown shown;
     };
+    // A case change that lengthens the text is cut to the maximum, never inside a surrogate pair; a line
+    // break becomes a space.
     for (const Case& c : {Case{plain, u"abcde", u"abcde"}, Case{plain, u"abcdef", std::nullopt},
-                          Case{upper, u"straß", u"STRASS"}, Case{upper, u"abcdef", std::nullopt},
+                          Case{plain, u"a\r\nb", u"a  b"}, Case{upper, u"straß", u"STRAS"},
+                          Case{upper, u"a\u2028ß\U0001D49C", u"A SS"}, Case{upper, u"abcdef", std::nullopt},
                           Case{lower, u"AbC", u"abc"}, Case{digits, u"", u""}, Case{digits, u"123", u"123"},
-                          Case{digits, u"12a", std::nullopt}, Case{digits, u"123456", std::nullopt}})
+                          Case{digits, u"12a", std::nullopt}, Case{digits, u"1\n2", std::nullopt},
+                          Case{digits, u"123456", std::nullopt}})
         EXPECT_EQ(c.formatter.IsPartialStringValid(c.proposed), c.shown)
             << std::string(c.proposed.begin(), c.proposed.end());
 }

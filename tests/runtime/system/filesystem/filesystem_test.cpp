@@ -3,6 +3,8 @@
 #include "runtime/system/filesystem/Folders.h"
 #include "runtime/system/strings/Strings.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -67,6 +69,29 @@ TEST_F(FileSystemTest, ReplaceFileKeepsTheOldPermissionsAndFollowsLinksOnlyWhenR
     EXPECT_EQ(GetFileSize(PathOf("data.new")), -1);
     EXPECT_EQ(ReplaceFile(PathOf("data.new"), PathOf("data")), 0);
     EXPECT_EQ(FileBytes(home.Path("data")), "new");
+}
+
+TEST_F(FileSystemTest, CopyFileMakesOnlyANewPrivateCopyAndFolderEntriesListsTheFolder)
+{
+    const std::string bytes("line\r\n\0\xFF", 8);
+    home.Put("notes", bytes);
+    home.Put("taken", "mine");
+    symlink("elsewhere", home.Path("link").c_str());
+    EXPECT_EQ(CopyFile(PathOf("notes"), PathOf("copy")), 1);
+    EXPECT_EQ(FileBytes(home.Path("copy")), bytes);
+    struct stat status {};
+    EXPECT_EQ(stat(home.Path("copy").c_str(), &status) == 0 ? status.st_mode & 0777 : 0, 0600u);
+    for (const char* target : {"taken", "link"}) {
+        EXPECT_EQ(CopyFile(PathOf("notes"), PathOf(target)), 0) << target;
+        EXPECT_EQ(errno, EEXIST) << target;
+    }
+    EXPECT_EQ(FileBytes(home.Path("taken")), "mine");
+    EXPECT_EQ(CopyFile(PathOf("missing"), PathOf("copy2")) + CopyFile(PathOf(""), PathOf("copy3")), 0);
+    EXPECT_EQ(GetFileSize(PathOf("copy2")) + GetFileSize(PathOf("copy3")), -2) << "nothing is left behind";
+    std::vector<String> names = FolderEntries(PathOf(""));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<String>{u"copy", u"link", u"notes", u"taken"}));
+    EXPECT_TRUE(FolderEntries(PathOf("notes")).empty());
 }
 
 TEST_F(FileSystemTest, HomeAndApplicationFoldersEndInOneSlashAndFollowAbsoluteXdgVariables)

@@ -122,6 +122,8 @@ TEST(Cutting, InsertLeftRightAndPadClampPositionsAndCounts)
     EXPECT_EQ(PadLeft(IntegerToString(7), 2, u"0") + PadLeft(IntegerToString(123), 2, u"0"), u"0712");
     EXPECT_EQ(PadLeft(u"5", 4, u"*-"), u"***5");
     EXPECT_EQ(PadLeft(u"5", 2, u"") + PadLeft(u"5", -3, u"0"), u"");
+    EXPECT_EQ(SpacesForControlCharacters(String(u"a\nb\r\tc\0", 7) + u"\x1F\x7F\u2028\u2029 \u00A0~"),
+              u"a b  c      \u00A0~");
 }
 
 } // namespace
