@@ -66,7 +66,7 @@ TEST_F(CommandLineTest, AnswersFromTheFileWithoutChangingIt)
     EXPECT_EQ(FileText(), before) << "a passed recurring event is not rolled over in the file";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1)
         << "nothing else written";
-    EXPECT_TRUE(std::get<1>(Run({"--version"})).starts_with("nevalon 0."));
+    EXPECT_EQ(std::get<1>(Run({"--version"})), "nevalon " NEVALON_VERSION "\n");
     char name[] = "nevalon", platform[] = "-platform", offscreen[] = "offscreen", session[] = "--session=1";
     char* argv[] = {name, platform, offscreen, session};
     EXPECT_EQ(ParseCommandLine(4, argv).action, CommandLine::StartProgram)

@@ -219,15 +219,16 @@ TEST_F(SettingsTest, ShortcutTextSpellsOutTheModifiers)
         EXPECT_EQ(ShortcutText(symbols), words);
 }
 
-TEST_F(SettingsTest, AboutBoxOpensThePageOfOtherAppsOnlyForItsSecondButton)
+TEST_F(SettingsTest, AboutBoxShowsTheBuildsVersionAndOpensThePageOfOtherAppsOnlyForItsSecondButton)
 {
     EXPECT_EXIT(
         {
             StartWithConfig(dir.Path("config"));
             for (int pressed : {0, 1}) {
                 platform::SetAlertResponderForTests([pressed](const platform::AlertRequest& about) {
-                    std::fprintf(stderr, "%s|%zu|", system::StringToUtf8(about.buttons[0]).c_str(),
-                                 about.escapeButton.value_or(9));
+                    const String title = about.messageText.substr(0, about.messageText.find(u'\n'));
+                    std::fprintf(stderr, "%s|%s|%zu|", system::StringToUtf8(title).c_str(),
+                                 system::StringToUtf8(about.buttons[0]).c_str(), about.escapeButton.value_or(9));
                     return pressed;
                 });
                 ShowAboutBox();
@@ -238,7 +239,8 @@ TEST_F(SettingsTest, AboutBoxOpensThePageOfOtherAppsOnlyForItsSecondButton)
             std::exit(0);
         },
         ::testing::ExitedWithCode(0),
-        "Ok\\|0\\|Ok\\|0\\|xdg-open https://nevalon.app/apps \nxdg-open https://nevalon.app/apps \n"
+        "Nevalon v" NEVALON_VERSION "\\|Ok\\|0\\|Nevalon v" NEVALON_VERSION
+        "\\|Ok\\|0\\|xdg-open https://nevalon.app/apps \nxdg-open https://nevalon.app/apps \n"
         "xdg-open https://nevalon.app/coffee \n");
 }
 
