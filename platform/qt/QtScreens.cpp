@@ -49,6 +49,7 @@ std::vector<QRect> QtScreenRects(QRect (QScreen::*rect)() const)
 std::vector<Rect> FromQtRects(const std::vector<QRect>& rects)
 {
     std::vector<Rect> result;
+    result.reserve(rects.size());
     for (const QRect& rect : rects)
         result.push_back(FromQt(rect));
     return result;

@@ -36,8 +36,6 @@ public:
                 Area()->ensureWidgetVisible(now, 0, 10);
         });
     }
-    QtScrollView(const QtScrollView&) = delete;
-    QtScrollView& operator=(const QtScrollView&) = delete;
 
     View& DocumentView() override { return *document_.get(); }
     void SetDocumentSize(Size size) override
