@@ -257,7 +257,9 @@ QMargins QtWindow::FrameMargins() const
     const QWindow* handle = widget_->windowHandle();
     const QMargins reported = handle ? handle->frameMargins() : QMargins();
     if (!reported.isNull()) return reported;
-    if (!expectedMargins_) expectedMargins_ = AskFrameExtents(*widget_).value_or(QMargins());
+    // Asked only where it is placed by its frame before it shows: a dialog kept inside the screen.
+    if (!expectedMargins_)
+        expectedMargins_ = dialog_ ? AskFrameExtents(*widget_).value_or(QMargins()) : QMargins();
     return *expectedMargins_;
 }
 

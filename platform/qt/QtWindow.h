@@ -95,7 +95,8 @@ private:
     bool Frameless() const { return !style_.titled || (titlebarTransparent_ && !dialog_); }
     bool ParentFloats() const { return parent_ && parent_->Level() == WindowLevel::Floating; }
     // The widths of the frame around the content: as the window manager reports them once it has framed
-    // the window, before that as it answers when asked (Qt learns them only after the first showing).
+    // the window; before that, for a dialog, as it answers when asked (Qt learns them only after the first
+    // showing), and none for any other window.
     QMargins FrameMargins() const;
     void ApplyFlags();
     void NoteZoomChange();
