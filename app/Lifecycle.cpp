@@ -213,8 +213,6 @@ AppState& State()
 void Startup(int argc, char** argv)
 {
     StartRuntime(argc, argv);
-    // Early, so that a start right after this one finds the name while this one still starts.
-    ServeLaterStarts();
     AppState& state = State();
     state.ListWindowX = -1;
     for (size_t i = 0; i < state.Categories.size(); ++i)
@@ -239,12 +237,15 @@ void Startup(int argc, char** argv)
     ShowApplicationIdentity(icon);
     // The one instance runs: no other save is under way.
     RemoveUnfinishedSaves();
+    // Not needed for the icon, so not waited for by it: a later start waits for the name to appear, and a
+    // clock change meanwhile is one the first minute's check covers.
+    platform::AfterStartUp(ServeLaterStarts);
+    platform::AfterStartUp(FollowClockChanges);
     // A program started at login may never be clicked: its reminders and tooltip need the events now.
     ReadEventsFile();
     SayWhenEventsFileUnreadable();
     UpdateStatusIconToolTip();
     platform::CheckTrayHostAfter(kTrayGraceMs, ReportMissingTray);
-    FollowClockChanges();
     gui::StartWindowTimer(kHolderWindow, kWarmUpTimer, kWarmUpDelay);
 }
 
