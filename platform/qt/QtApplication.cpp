@@ -1,3 +1,4 @@
+#include "platform/qt/QtApplication.h"
 
 #include "platform/Application.h"
 #include "platform/DisplayServer.h"
@@ -465,6 +466,11 @@ void AfterStartUp(std::function<void()> work)
     afterStartUp.push_back(std::move(work));
     if (startUpFinished && afterStartUp.size() == 1)
         QMetaObject::invokeMethod(filter, RunNextAfterStartUp, Qt::QueuedConnection);
+}
+
+uint64_t HandledPlatformEvents()
+{
+    return handledEvents;
 }
 
 bool StartUpFinished()
