@@ -76,7 +76,7 @@ TEST_F(FileSystemTest, CopyFileMakesOnlyANewPrivateCopyAndFolderEntriesListsTheF
     const std::string bytes("line\r\n\0\xFF", 8);
     home.Put("notes", bytes);
     home.Put("taken", "mine");
-    symlink("elsewhere", home.Path("link").c_str());
+    ASSERT_EQ(symlink("elsewhere", home.Path("link").c_str()), 0);
     EXPECT_EQ(CopyFile(PathOf("notes"), PathOf("copy")), 1);
     EXPECT_EQ(FileBytes(home.Path("copy")), bytes);
     struct stat status {};
