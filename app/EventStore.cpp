@@ -81,9 +81,7 @@ bool ParseLine(const String& line, EventRecord& record)
             if (!IsNumber(field(i))) titleFields = 1;
     }
     auto number = [&](int64_t index) { return StringToInteger(field(titleFields + index - 1)); };
-    // Only a title cut from several fields holds the separator.
-    record.title = line.substr(0, bars[static_cast<size_t>(titleFields) - 1]);
-    if (titleFields > 1) record.title = StoredTitle(record.title);
+    record.title = StoredTitle(line.substr(0, bars[static_cast<size_t>(titleFields) - 1]));
     record.date = number(2);
     record.fileFlag = LowByte(number(3));
     record.recurrence = number(4);
