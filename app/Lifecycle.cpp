@@ -213,8 +213,6 @@ AppState& State()
 void Startup(int argc, char** argv)
 {
     StartRuntime(argc, argv);
-    // Early, so that a start right after this one finds the name while this one still starts.
-    ServeLaterStarts();
     AppState& state = State();
     state.ListWindowX = -1;
     for (size_t i = 0; i < state.Categories.size(); ++i)
@@ -236,15 +234,24 @@ void Startup(int argc, char** argv)
     int64_t icon = PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
                                    {u"calendar.badge.clock", "accessibilityDescription:", 0});
     gui::CreateStatusIcon(kStatusIcon, gui::WindowHandle(kHolderWindow), icon);
-    ShowApplicationIdentity(icon);
     // The one instance runs: no other save is under way.
     RemoveUnfinishedSaves();
+    // Not needed for the icon, so not waited for by it: the application's icon is looked up in the icon
+    // theme, which takes milliseconds; a later start waits for the name to appear; a clock change meanwhile
+    // is one the first minute's check covers.
+    platform::AfterStartUp([] {
+        ShowApplicationIdentity(PlatformMessage(nullptr, 0, "NSImage imageWithSystemSymbolName:$",
+                                                {u"calendar.badge.clock", "accessibilityDescription:", 0}));
+    });
+    platform::AfterStartUp(ServeLaterStarts);
+    platform::AfterStartUp(FollowClockChanges);
     // A program started at login may never be clicked: its reminders and tooltip need the events now.
     ReadEventsFile();
+    // The alert about an unreadable file comes before the loop runs: it shows the program's name and icon.
+    if (State().EventsFile.unreadable) ShowApplicationIdentity(icon);
     SayWhenEventsFileUnreadable();
     UpdateStatusIconToolTip();
     platform::CheckTrayHostAfter(kTrayGraceMs, ReportMissingTray);
-    FollowClockChanges();
     gui::StartWindowTimer(kHolderWindow, kWarmUpTimer, kWarmUpDelay);
 }
 

@@ -190,7 +190,9 @@ int64_t CategoryBadge(const String& categoryName)
 void PrepareListWindow()
 {
     OpenListFonts();
-    if (const int64_t badge = CategoryBadge(u"Other")) DisposeImage(badge);
+    // Every badge once: the platform keeps the texts it drew, and a click then draws them from there.
+    for (const String& category : State().Categories)
+        if (const int64_t badge = CategoryBadge(category)) DisposeImage(badge);
 }
 
 void BuildListWindow()

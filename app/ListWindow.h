@@ -19,8 +19,9 @@ int64_t ListWindowTop(int64_t height, int64_t menuBar, const std::optional<ListW
 
 // The height the window shows for the height its rows ask: no more than the free part of the clicked screen.
 int64_t ListWindowShownHeight(int64_t height, const std::optional<ListWindowPlace>& place);
-// Opens the list window's fonts and draws one badge, so that the first opening does not wait for the
-// desktop's font list to load. Changes nothing that shows.
+// Opens the list window's fonts and draws each category's badge once, so that the first opening waits
+// neither for the desktop's font list to load nor for the badges' texts to be drawn. Changes nothing that
+// shows.
 void PrepareListWindow();
 
 // The window's height for `events` rows.

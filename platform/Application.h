@@ -33,6 +33,15 @@ bool ApplicationStarted();
 // Closes every window and destroys the platform application.
 void EndApplication();
 
+// Runs `work` once the program has started: when the event loop first has nothing left to do, by when what
+// start-up showed (the tray icon) has gone to the display. Each queued work runs in an event-loop pass of
+// its own, in the order queued; one queued after the start runs in the next pass. EndApplication drops
+// those not yet run.
+void AfterStartUp(std::function<void()> work);
+
+// Whether the event loop has been idle once since StartApplication.
+bool StartUpFinished();
+
 // Dispatches platform events until at least one was handled or the timeout ran out
 // (milliseconds; negative waits without limit, 0 does not wait). False on a timeout with
 // nothing handled.
@@ -56,8 +65,8 @@ void SetKeyDownHandler(std::function<bool(Window&, const KeyEvent&)> handler);
 void SetAppearanceChangeHandler(std::function<void()> handler);
 
 // Whether the program's windows draw in the dark appearance. They follow the desktop: its settings portal's
-// colour scheme on the session bus, read at StartApplication and followed while the program runs; without a
-// portal, the palette the desktop gave the program.
+// colour scheme on the session bus, asked for once the program has started (AfterStartUp) and followed while
+// it runs, its answer arriving as a change; without a portal, the palette the desktop gave the program.
 bool IsDarkAppearance();
 
 // Makes the program's windows draw in the dark or the light appearance, until the desktop's next change.

@@ -13,7 +13,8 @@ std::vector<Rect> Screens();
 // The part of each screen, in the order of Screens(), that panels leave to windows.
 std::vector<Rect> WorkAreas();
 
-// Where the pointer is.
+// Where the pointer is: asked of the display once while one event is handled, and the same answer given
+// until the next.
 Point PointerPosition();
 
 // Height of the band at the top of the main screen that windows should not cover.

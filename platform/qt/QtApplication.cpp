@@ -1,13 +1,18 @@
+#include "platform/qt/QtApplication.h"
+
 #include "platform/Application.h"
 #include "platform/DisplayServer.h"
 #include "platform/Foundation.h"
+#include "platform/Image.h"
 #include "platform/Overrides.h"
 #include "platform/qt/QtDesktopAppearance.h"
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtView.h"
+#include "platform/qt/QtStatusItem.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QEvent>
@@ -26,6 +31,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <deque>
 #include <fcntl.h>
 #include <memory>
 #include <sys/socket.h>
@@ -54,6 +60,9 @@ int pendingWakeUps = 0;
 uint64_t handledEvents = 0;
 bool lastDark = false;
 std::u16string applicationName;
+std::deque<std::function<void()>> afterStartUp;
+bool startUpFinished = false;
+QMetaObject::Connection firstIdle;
 
 void OnSignal(int)
 {
@@ -184,6 +193,9 @@ public:
     bool eventFilter(QObject* receiver, QEvent* event) override
     {
         if (event->type() == QEvent::Timer && receiver == timeoutTimer) return false;
+        // The platform's own doings (its work after start-up, the objects it keeps here) are no event for
+        // the toolkit; a wake-up is.
+        if (receiver == this && event->type() != kWakeUpEvent) return false;
         ++handledEvents;
         switch (event->type()) {
         case QEvent::Quit:
@@ -229,6 +241,7 @@ public:
         bool dark = IsDarkAppearance();
         if (dark == lastDark) return;
         lastDark = dark;
+        QtStatusItem::RedrawSymbols();
         if (appearanceHandler) appearanceHandler();
         NotifyAppearanceObservers();
     }
@@ -244,6 +257,24 @@ private:
 };
 
 ApplicationFilter* filter = nullptr;
+
+// One work a pass, so that the events that came meanwhile (the tray's, a click) are dispatched in between.
+void RunNextAfterStartUp()
+{
+    if (afterStartUp.empty()) return;
+    std::function<void()> work = std::move(afterStartUp.front());
+    afterStartUp.pop_front();
+    work();
+    if (!afterStartUp.empty()) QMetaObject::invokeMethod(filter, RunNextAfterStartUp, Qt::QueuedConnection);
+}
+
+// Reads the icon theme's pictures of the symbols, and shows the tray icon's.
+void ReadSymbolTheme()
+{
+    for (const char* name : {"calendar.badge.clock", "gearshape.fill", "trash"})
+        if (Image* symbol = CreateSystemSymbolImage(name)) symbol->Release();
+    QtStatusItem::RedrawSymbols();
+}
 
 QtWindow* WindowOf(QObject* receiver)
 {
@@ -342,10 +373,17 @@ bool StartApplication(int argc, char** argv, std::string& error)
     if (xWayland) qunsetenv("QT_QPA_PLATFORM");
     app->setQuitOnLastWindowClosed(false);
     filter = new ApplicationFilter();
-    // The desktop's preference, where its portal tells it, outranks the palette; later changes of it arrive
-    // as any change of the appearance does.
-    auto* desktop = new DesktopAppearance([](bool dark) { SetAppearance(dark); }, filter);
-    if (desktop->Dark() && *desktop->Dark() != IsDarkAppearance()) SwitchPalette(*desktop->Dark());
+    // Qt sends what is drawn to the display when the loop is about to wait, and this runs after it.
+    firstIdle = QObject::connect(
+        QCoreApplication::eventDispatcher(), &QAbstractEventDispatcher::aboutToBlock, filter, [] {
+            QObject::disconnect(firstIdle);
+            startUpFinished = true;
+            QMetaObject::invokeMethod(filter, RunNextAfterStartUp, Qt::QueuedConnection);
+        });
+    // The desktop's preference, where its portal tells it, outranks the palette; its answer arrives as any
+    // change of the appearance does.
+    AfterStartUp([] { new DesktopAppearance([](bool dark) { SetAppearance(dark); }, filter); });
+    AfterStartUp(ReadSymbolTheme);
     app->installEventFilter(filter);
     lastDark = IsDarkAppearance();
     RegisterPlatformClasses();
@@ -376,6 +414,9 @@ bool ApplicationStarted()
 void EndApplication()
 {
     if (!app) return;
+    afterStartUp.clear();
+    QObject::disconnect(firstIdle);
+    startUpFinished = false;
     QtWindow::CloseAll();
     EndSystemSounds();
     DrainAutoreleasePool();
@@ -417,6 +458,24 @@ bool ProcessPlatformEvents(int64_t timeoutMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     filter->timeoutTimer = nullptr;
     return handledEvents != before;
+}
+
+void AfterStartUp(std::function<void()> work)
+{
+    if (!app || !work) return;
+    afterStartUp.push_back(std::move(work));
+    if (startUpFinished && afterStartUp.size() == 1)
+        QMetaObject::invokeMethod(filter, RunNextAfterStartUp, Qt::QueuedConnection);
+}
+
+uint64_t HandledPlatformEvents()
+{
+    return handledEvents;
+}
+
+bool StartUpFinished()
+{
+    return startUpFinished;
 }
 
 void WakeUp()

@@ -2,7 +2,6 @@
 
 #include "platform/qt/QtBus.h"
 
-#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
@@ -16,9 +15,6 @@ const char* const kPath = "/org/freedesktop/portal/desktop";
 const char* const kInterface = "org.freedesktop.portal.Settings";
 const char* const kGroup = "org.freedesktop.appearance";
 const char* const kKey = "color-scheme";
-// Long enough for a running portal, short enough not to hold up the start when it must first be launched.
-constexpr int kReadTimeoutMs = 500;
-
 // Dark for 1, light for 0 and 2; nothing for anything else. Older portals wrap the value in a second variant.
 std::optional<bool> DarkOf(QVariant value)
 {
@@ -50,12 +46,7 @@ DesktopAppearance::DesktopAppearance(std::function<void(bool dark)> changed, QOb
     bus_.connect(kService, kPath, kInterface, "SettingChanged", this, SLOT(SettingChanged(QDBusMessage)));
     QDBusMessage read = QDBusMessage::createMethodCall(kService, kPath, kInterface, "Read");
     read << QString(kGroup) << QString(kKey);
-    QDBusMessage reply = bus_.call(read, QDBus::Block, kReadTimeoutMs);
-    dark_ = DarkOfReply(reply);
-    if (QDBusError::ErrorType error = QDBusError(reply).type();
-        error != QDBusError::NoReply && error != QDBusError::Timeout)
-        return;
-    // A portal that is still starting answers later, as a change.
+    // Not waited for: a portal that must first be launched takes a while, and a running one answers at once.
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(read), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
         call->deleteLater();

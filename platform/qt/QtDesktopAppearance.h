@@ -14,15 +14,12 @@ class DesktopAppearance final : public QObject {
     Q_OBJECT
 
 public:
-    // Subscribes to the portal's changes and reads the current preference. Never waits for a bus that is not
-    // there; a portal that answers late still hands its answer to `changed`.
+    // Subscribes to the portal's changes and asks for the current preference, whose answer goes to `changed`
+    // as a change does. Never waits for the portal, nor for a bus that is not there.
     DesktopAppearance(std::function<void(bool dark)> changed, QObject* parent);
     ~DesktopAppearance() override;
     DesktopAppearance(const DesktopAppearance&) = delete;
     DesktopAppearance& operator=(const DesktopAppearance&) = delete;
-
-    // Whether the desktop prefers dark, as read at creation; nothing when no portal answered in time.
-    std::optional<bool> Dark() const { return dark_; }
 
 private slots:
     // A slot of the message itself: Qt 6.4 does not connect a slot that takes the value as a QDBusVariant.
@@ -31,7 +28,6 @@ private slots:
 private:
     std::function<void(bool)> changed_;
     QDBusConnection bus_;
-    std::optional<bool> dark_;
 };
 
 } // namespace nevalon::platform

@@ -1,5 +1,6 @@
 #include "platform/Overrides.h"
 #include "platform/Screens.h"
+#include "platform/qt/QtApplication.h"
 #include "platform/qt/QtCoordinates.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
@@ -77,7 +78,15 @@ Point PointerPosition()
 {
     if (Overrides().pointer) return *Overrides().pointer;
     if (!QGuiApplication::instance()) return {};
-    return FromQt(QCursor::pos());
+    // Asked once for each event handled: placing the list window after a click asks several times, and each
+    // answer is a round trip to the X server.
+    static uint64_t askedAtEvent = 0;
+    static Point answer;
+    if (const uint64_t events = HandledPlatformEvents(); events != askedAtEvent || events == 0) {
+        answer = FromQt(QCursor::pos());
+        askedAtEvent = events;
+    }
+    return answer;
 }
 
 double MenuBarHeight()

@@ -3,10 +3,12 @@
 #include "platform/Class.h"
 #include "platform/Image.h"
 #include "platform/qt/QtMenu.h"
+#include "platform/qt/QtWindowManagerHints.h"
 
 #include <QApplication>
 #include <QPainter>
 #include <QTimer>
+#include <set>
 
 namespace nevalon::platform {
 namespace {
@@ -51,16 +53,24 @@ QImage ReadablePicture(const QImage& picture)
     return result;
 }
 
+std::set<QtStatusItem*>& LiveItems()
+{
+    static std::set<QtStatusItem*> items;
+    return items;
+}
+
 } // namespace
 
 QtStatusItem::QtStatusItem() : StatusItem(FindClass("NSStatusItem")), tray_(new QSystemTrayIcon(qApp))
 {
+    LiveItems().insert(this);
     QObject::connect(tray_, &QSystemTrayIcon::activated, tray_,
                      [this](QSystemTrayIcon::ActivationReason reason) { Activated(reason); });
 }
 
 QtStatusItem::~QtStatusItem()
 {
+    LiveItems().erase(this);
     if (!tray_) return;
     // Gone from the tray at once; deleted later, since this may run inside the icon's own signal.
     tray_->hide();
@@ -71,11 +81,31 @@ QtStatusItem::~QtStatusItem()
 void QtStatusItem::SetImage(const Image& image)
 {
     if (!tray_ || image.PixelWidth() <= 0 || image.PixelHeight() <= 0) return;
+    symbol_ = image.SymbolName();
+    Show(image);
+    // Qt shows the icon when a tray host is there, and once one appears; the request goes out now, not when
+    // the program next waits.
+    tray_->show();
+    FlushToDisplay();
+}
+
+void QtStatusItem::Show(const Image& image)
+{
     QImage picture(reinterpret_cast<const uchar*>(image.Pixels().data()), image.PixelWidth(),
                    image.PixelHeight(), QImage::Format_RGBA8888);
-    tray_->setIcon(QIcon(QPixmap::fromImage(ReadablePicture(picture))));
-    // Qt shows the icon when a tray host is there, and once one appears.
-    tray_->show();
+    QImage readable = ReadablePicture(picture);
+    if (readable == shown_) return;
+    shown_ = readable;
+    tray_->setIcon(QIcon(QPixmap::fromImage(readable)));
+}
+
+void QtStatusItem::RedrawSymbols()
+{
+    for (QtStatusItem* item : LiveItems()) {
+        if (item->symbol_.empty() || !item->tray_) continue;
+        if (Ref<Image> symbol = Ref<Image>::Adopt(CreateSystemSymbolImage(item->symbol_)))
+            item->Show(*symbol.get());
+    }
 }
 
 void QtStatusItem::SetToolTip(const std::u16string& text)

@@ -2,8 +2,10 @@
 
 #include "platform/StatusItem.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <string>
 
 namespace nevalon::platform {
 
@@ -21,13 +23,19 @@ public:
 
     QSystemTrayIcon* Tray() const { return tray_; }
 
+    // Draws the symbol each item shows anew, as its picture now is in the icon theme and the appearance.
+    static void RedrawSymbols();
+
 private:
     void Activated(QSystemTrayIcon::ActivationReason reason);
+    void Show(const Image& image);
 
     // Owned by the application object, so that it goes with it if this item outlives it.
     QPointer<QSystemTrayIcon> tray_;
     Ref<Menu> menu_;
     std::function<void()> click_;
+    std::string symbol_;
+    QImage shown_;
 };
 
 } // namespace nevalon::platform

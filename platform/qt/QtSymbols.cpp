@@ -1,3 +1,4 @@
+#include "platform/Application.h"
 #include "platform/Image.h"
 
 #include <QApplication>
@@ -109,13 +110,16 @@ Image* CreateSystemSymbolImage(std::string_view name)
     struct Drawn {
         QRgb ink = 0;
         QString theme;
+        bool themeRead = false;
         QImage picture;
     };
     static std::map<const Symbol*, Drawn> drawn;
     const QColor ink = QApplication::palette().color(QPalette::WindowText);
+    const bool readTheme = StartUpFinished();
     Drawn& cached = drawn[symbol];
-    if (cached.picture.isNull() || cached.ink != ink.rgba() || cached.theme != QIcon::themeName()) {
-        QImage picture = ThemePicture(*symbol);
+    if (cached.picture.isNull() || cached.ink != ink.rgba() || cached.theme != QIcon::themeName() ||
+        cached.themeRead != readTheme) {
+        QImage picture = readTheme ? ThemePicture(*symbol) : QImage();
         if (picture.isNull()) {
             picture = QImage(kPixels, kPixels, QImage::Format_ARGB32_Premultiplied);
             picture.fill(Qt::transparent);
@@ -123,13 +127,14 @@ Image* CreateSystemSymbolImage(std::string_view name)
             painter.setRenderHint(QPainter::Antialiasing);
             symbol->draw(painter, ink);
         }
-        cached = {ink.rgba(), QIcon::themeName(),
+        cached = {ink.rgba(), QIcon::themeName(), readTheme,
                   picture.scaled(kPixels, kPixels, Qt::KeepAspectRatio, Qt::SmoothTransformation)
                       .convertToFormat(QImage::Format_RGBA8888)};
     }
     const QImage& picture = cached.picture;
 
     auto* image = new Image(picture.width(), picture.height(), {kPoints, kPoints});
+    image->SetSymbolName(symbol->name);
     for (int y = 0; y < picture.height(); ++y)
         std::memcpy(image->Pixels().data() + static_cast<size_t>(y) * picture.width(),
                     picture.constScanLine(y), static_cast<size_t>(picture.width()) * 4);

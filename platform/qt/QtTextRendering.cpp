@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace nevalon::platform {
 namespace {
@@ -38,39 +39,58 @@ QFont FontOrDefault(const Font* font)
     return desktop;
 }
 
+// A text drawn before, in the same font and place: the list window draws the same category badges at
+// every build, and shaping and rasterising the text is most of a badge's cost.
+struct DrawnText {
+    std::u16string text;
+    QFont font;
+    int width, height;
+    double left, top;
+    std::vector<uint8_t> coverage;
+};
+constexpr size_t kKeptTexts = 32;
+
 } // namespace
 
 TextExtent MeasureText(const std::u16string& text, const Font* font)
 {
     if (!ApplicationStarted()) return {};
     static const QImage device = BitmapAtScreenResolution(1, 1);
-    // Drawing a text measures it two or three times over (its width, its height, then to paint it):
-    // the last answer is kept, since shaping is most of the cost.
-    // Never destroyed: a font must not outlive the font engines it may hold at exit.
-    static QFont& lastFont = *new QFont;
-    static std::u16string lastText;
-    static TextExtent lastExtent;
-    static bool known = false;
+    // Drawing a text measures it two or three times over (its width, its height, then to paint it), and the
+    // list window draws the same texts at every build: the last answers are kept, since shaping is most of
+    // the cost. Never destroyed: a font must not outlive the font engines it may hold at exit.
+    struct Measured {
+        std::u16string text;
+        QFont font;
+        TextExtent extent;
+    };
+    static std::deque<Measured>& kept = *new std::deque<Measured>;
     const QFont qfont = FontOrDefault(font);
-    if (known && text == lastText && qfont == lastFont) return lastExtent;
+    for (const Measured& measured : kept)
+        if (measured.text == text && measured.font == qfont) return measured.extent;
     QFontMetricsF metrics(qfont, &device);
-    lastExtent = {metrics.horizontalAdvance(QString::fromStdU16String(text)), metrics.height()};
-    lastText = text;
-    lastFont = qfont;
-    known = true;
-    return lastExtent;
+    const TextExtent extent{metrics.horizontalAdvance(QString::fromStdU16String(text)), metrics.height()};
+    if (kept.size() == kKeptTexts) kept.pop_front();
+    kept.push_back({text, qfont, extent});
+    return extent;
 }
 
 std::vector<uint8_t> RenderTextCoverage(const std::u16string& text, const Font* font, int width, int height,
                                         double left, double top)
 {
     if (!ApplicationStarted() || width < 1 || height < 1) return {};
+    // Never destroyed, as the fonts above.
+    static std::deque<DrawnText>& kept = *new std::deque<DrawnText>;
+    const QFont qfont = FontOrDefault(font);
+    for (const DrawnText& drawn : kept)
+        if (drawn.width == width && drawn.height == height && drawn.left == left && drawn.top == top &&
+            drawn.text == text && drawn.font == qfont)
+            return drawn.coverage;
     QImage bitmap = BitmapAtScreenResolution(width, height);
     if (bitmap.isNull()) return {};
     bitmap.fill(Qt::transparent);
     {
         QPainter painter(&bitmap);
-        QFont qfont = FontOrDefault(font);
         painter.setFont(qfont);
         painter.setPen(Qt::white);
         // White on a clear bitmap: the alpha of each premultiplied pixel is its coverage.
@@ -83,6 +103,8 @@ std::vector<uint8_t> RenderTextCoverage(const std::u16string& text, const Font* 
         for (int x = 0; x < width; ++x)
             coverage[static_cast<size_t>(y) * width + x] = static_cast<uint8_t>(qAlpha(row[x]));
     }
+    if (kept.size() == kKeptTexts) kept.pop_front();
+    kept.push_back({text, qfont, width, height, left, top, coverage});
     return coverage;
 }
 

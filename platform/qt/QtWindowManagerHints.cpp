@@ -214,4 +214,9 @@ void AnswerLaunch(const std::string& launchId)
     xcb_flush(c);
 }
 
+void FlushToDisplay()
+{
+    if (xcb_connection_t* c = Connection()) xcb_flush(c);
+}
+
 } // namespace nevalon::platform

@@ -31,6 +31,9 @@ std::optional<QMargins> AskFrameExtents(QWidget& window);
 // manager's one work area covers them all and Qt answers each screen whole. None unless on X11.
 std::optional<std::vector<QRect>> UnreservedAreas(const std::vector<QRect>& screens);
 
+// Sends what Qt has queued for the X server now, rather than when the program next waits for events.
+void FlushToDisplay();
+
 // Tells the desktop that the launch with this startup-notification id has started (its busy cursor
 // ends); an empty id does nothing.
 void AnswerLaunch(const std::string& launchId);

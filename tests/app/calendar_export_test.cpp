@@ -126,7 +126,7 @@ TEST_F(CalendarExportTest, ACalendarReaderGetsTheTitleMomentAndRuleBack)
 TEST_F(CalendarExportTest, AFileThatCannotBeMadeOrWrittenWholeIsAnErrorAndOpensNothing)
 {
     dir.Put("target", "mine");
-    symlink(dir.Path("target").c_str(), dir.Path("link.ics").c_str());
+    ASSERT_EQ(symlink(dir.Path("target").c_str(), dir.Path("link.ics").c_str()), 0);
     WriteCalendarFile(StringFromUtf8(dir.Path("link.ics")), u"Event", 0, RecurNever);
     EXPECT_EQ(FileBytes(dir.Path("target")), "mine");
     // A file size limit cuts the write short, as a full disk would.

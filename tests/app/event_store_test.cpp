@@ -156,7 +156,7 @@ TEST_F(StoreTest, FailedSaveLeavesThePreviousFileWhole)
         << "no half-written file is left behind";
 
     // A good save through a link replaces the linked file and keeps its permissions.
-    symlink("nevalon_events.dat", folder.Path("link.dat").c_str());
+    ASSERT_EQ(symlink("nevalon_events.dat", folder.Path("link.dat").c_str()), 0);
     State().EventsFilePath = StringFromUtf8(folder.Path("link.dat"));
     State().Events.EmptyList();
     Add(u"new", 1);

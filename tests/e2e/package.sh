@@ -19,8 +19,13 @@ else
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "$deb" >"$work/apt.log" 2>&1 &&
     pass "the package installs with its dependencies" || { fail "install: $(cat "$work/apt.log")"; finish; }
 fi
-desktop-file-validate /usr/share/applications/nevalon.desktop && [ -f /usr/share/icons/hicolor/scalable/apps/nevalon.svg ] &&
-  pass "its desktop entry is valid and its icon is in place" || fail "desktop entry or icon missing"
+desktop-file-validate /usr/share/applications/com.brask.Nevalon.desktop &&
+  [ -f /usr/share/icons/hicolor/scalable/apps/nevalon.svg ] && [ -f /usr/share/icons/hicolor/48x48/apps/nevalon.png ] &&
+  pass "its desktop entry is valid and its icons are in place" || fail "desktop entry or icons missing"
+MANWIDTH=80 man -P cat nevalon 2>&1 | grep -q "nevalon - tray countdown to your dated events" &&
+  pass "man nevalon shows its manual page" || fail "man nevalon: $(man -P cat nevalon 2>&1 | head -3)"
+[ "$(nevalon --version)" = "nevalon $(dpkg-query -W -f='${Version}' nevalon)" ] &&
+  pass "the installed program is the package's version" || fail "version: $(nevalon --version)"
 
 start_desktop
 start_session_bus

@@ -1,5 +1,7 @@
 #include "runtime/system/strings/StringBytes.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <limits>
 
@@ -32,8 +34,20 @@ public:
     {
         // Every byte yields at most one unit (four bytes yield two), so a bounded input never grows.
         out_.resize(bounded_ ? static_cast<size_t>(end_ - p_) : 64);
-        for (uint64_t chars = 0; chars < limit && !AtEnd(p_); ++chars)
+        for (uint64_t chars = 0; chars < limit && !AtEnd(p_); ++chars) {
+            // A run of ASCII, most of any text, is copied as it stands (the units fit: see above).
+            if (bounded_ && *p_ < 0x80) {
+                const unsigned char* run = p_;
+                while (run != end_ && *run < 0x80 && static_cast<uint64_t>(run - p_) < limit - chars)
+                    ++run;
+                std::copy(p_, run, out_.begin() + static_cast<std::ptrdiff_t>(written_));
+                written_ += static_cast<size_t>(run - p_);
+                chars += static_cast<uint64_t>(run - p_) - 1;
+                p_ = run;
+                continue;
+            }
             if (!DecodeOne()) break;
+        }
         out_.resize(written_);
         return std::move(out_);
     }

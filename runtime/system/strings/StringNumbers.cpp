@@ -33,7 +33,7 @@ String IntegerToString(int64_t value)
     return String(first, end);
 }
 
-int64_t StringToInteger(const String& text)
+int64_t StringToInteger(std::u16string_view text)
 {
     size_t i = 0;
     while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))

@@ -60,6 +60,6 @@ String GetField(const String& text, int64_t index, const String& separator);
 String IntegerToString(int64_t value);
 
 // Value of leading blanks, sign and decimal, "%" binary or "$" hexadecimal digits; wraps; 0 if none.
-int64_t StringToInteger(const String& text);
+int64_t StringToInteger(std::u16string_view text);
 
 } // namespace nevalon::system

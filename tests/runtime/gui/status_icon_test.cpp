@@ -1,9 +1,11 @@
 #include "ToolkitFixture.h"
+#include "platform/Application.h"
 #include "platform/Image.h"
 #include "runtime/gui/ApplicationMenu.h"
 #include "runtime/gui/StatusIcon.h"
 
 #include <tuple>
+#include <vector>
 
 namespace nevalon::gui {
 namespace {
@@ -64,19 +66,30 @@ TEST_F(StatusIconTest, TheContextMenuAsksToOpenOrToQuit)
               (Events{{EventStatusIcon, 0, 0, StatusIconOpenRequest}, {EventMenu, -1, MenuItemQuit, 0}}));
 }
 
-TEST_F(StatusIconTest, ThePictureReadsOnLightAndDarkPanels)
+// The symbol is drawn in the appearance's text colour, over a halo of the opposite one.
+TEST_F(StatusIconTest, ThePictureReadsOnLightAndDarkPanelsAndFollowsTheAppearance)
 {
-    auto picture =
-        platform::Ref<platform::Image>::Adopt(platform::StatusIconPictureForTests(StatusIconHandle(0)));
-    ASSERT_TRUE(picture);
-    // An opaque pixel that stands out on a white panel, and one that stands out on a black panel.
-    bool dark = false, light = false;
-    for (uint32_t pixel : picture->Pixels()) {
-        int r = pixel & 0xFF, g = (pixel >> 8) & 0xFF, b = (pixel >> 16) & 0xFF, a = pixel >> 24;
-        dark |= a > 160 && r + g + b < 3 * 70;
-        light |= a > 160 && r + g + b > 3 * 185;
+    const auto picture = [] {
+        auto image =
+            platform::Ref<platform::Image>::Adopt(platform::StatusIconPictureForTests(StatusIconHandle(0)));
+        return image ? image->Pixels() : std::vector<uint32_t>{};
+    };
+    const std::vector<uint32_t> light = picture();
+    platform::SetAppearance(true);
+    const std::vector<uint32_t> dark = picture();
+    platform::SetAppearance(false);
+    EXPECT_NE(dark, light);
+    EXPECT_EQ(picture(), light);
+    for (const std::vector<uint32_t>& pixels : {light, dark}) {
+        // An opaque pixel that stands out on a white panel, and one that stands out on a black panel.
+        bool onWhite = false, onBlack = false;
+        for (uint32_t pixel : pixels) {
+            int r = pixel & 0xFF, g = (pixel >> 8) & 0xFF, b = (pixel >> 16) & 0xFF, a = pixel >> 24;
+            onWhite |= a > 160 && r + g + b < 3 * 70;
+            onBlack |= a > 160 && r + g + b > 3 * 185;
+        }
+        EXPECT_TRUE(onWhite && onBlack);
     }
-    EXPECT_TRUE(dark && light);
 }
 
 } // namespace

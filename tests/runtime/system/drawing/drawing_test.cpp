@@ -189,6 +189,17 @@ TEST_F(DrawingTest, TextIsLaidOverThePixelsOfItsBoxOnlyAndFillsItFirstUnlessTran
         EXPECT_GT(white, 20);
         EXPECT_EQ(blueInFilledBox > 0, mode == DrawingTransparentText) << blueInFilledBox;
     }
+    // Drawn again, a text gives the same pixels (the platform keeps what it drew); in another font, others.
+    const auto drawn = [](const Ref<Font>& with) {
+        int64_t image = Drawn(DrawingTransparentText, kBlue);
+        SetDrawingFont(with->Handle());
+        PaintText(10, 4, u"Birthday", 0xFFFFFFFF);
+        EndDrawing();
+        return PixelsOf(image);
+    };
+    const Pixels first = drawn(font);
+    EXPECT_EQ(drawn(font), first);
+    EXPECT_NE(drawn(large), first);
 }
 
 TEST_F(DrawingTest, BadgeHasClearCornersItsColourInsideAndCentredWhiteTextWithinIt)

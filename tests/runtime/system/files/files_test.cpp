@@ -150,8 +150,8 @@ TEST_F(FilesTest, CreateNewMakesAnOwnerOnlyFileAndRefusesAnythingAtThePath)
     ASSERT_EQ(stat(dir.Path("new").c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
     dir.Put("target", "kept");
-    symlink(dir.Path("target").c_str(), dir.Path("link").c_str());
-    symlink(dir.Path("absent").c_str(), dir.Path("dangling").c_str());
+    ASSERT_EQ(symlink(dir.Path("target").c_str(), dir.Path("link").c_str()), 0);
+    ASSERT_EQ(symlink(dir.Path("absent").c_str(), dir.Path("dangling").c_str()), 0);
     for (const char* name : {"new", "link", "dangling"})
         EXPECT_EQ(CreateFile(0, PathOf(name), flags), 0) << name;
     EXPECT_EQ(FileBytes(dir.Path("new")) + FileBytes(dir.Path("target")), "firstkept");

@@ -33,8 +33,8 @@ TEST_F(FileSystemTest, SizesDirectoriesAndDeletion)
 {
     home.Put("empty", "");
     home.Put("five", "12345");
-    symlink("five", home.Path("link").c_str());
-    symlink("nowhere", home.Path("dangling").c_str());
+    ASSERT_EQ(symlink("five", home.Path("link").c_str()), 0);
+    ASSERT_EQ(symlink("nowhere", home.Path("dangling").c_str()), 0);
     const std::pair<String, int64_t> sizes[] = {
         {PathOf("missing"), -1},  {PathOf("empty"), 0}, {PathOf("five"), 5}, {PathOf("link"), 5},
         {PathOf("dangling"), -1}, {PathOf(""), -2},     {u"", -1},           {PathOf("five") + u'\0', -1}};
@@ -58,7 +58,7 @@ TEST_F(FileSystemTest, ReplaceFileKeepsTheOldPermissionsAndFollowsLinksOnlyWhenR
     home.Put("data", "old");
     chmod(home.Path("data").c_str(), 0640);
     home.Put("data.new", "new");
-    symlink("data", home.Path("link").c_str());
+    ASSERT_EQ(symlink("data", home.Path("link").c_str()), 0);
     EXPECT_EQ(ResolvedPath(PathOf("link")), PathOf("data"));
     EXPECT_EQ(ResolvedPath(PathOf("missing")), PathOf("missing"));
     EXPECT_EQ(ReplaceFile(PathOf("data.new"), ResolvedPath(PathOf("link"))), 1);
@@ -76,7 +76,7 @@ TEST_F(FileSystemTest, CopyFileMakesOnlyANewPrivateCopyAndFolderEntriesListsTheF
     const std::string bytes("line\r\n\0\xFF", 8);
     home.Put("notes", bytes);
     home.Put("taken", "mine");
-    symlink("elsewhere", home.Path("link").c_str());
+    ASSERT_EQ(symlink("elsewhere", home.Path("link").c_str()), 0);
     EXPECT_EQ(CopyFile(PathOf("notes"), PathOf("copy")), 1);
     EXPECT_EQ(FileBytes(home.Path("copy")), bytes);
     struct stat status {};
