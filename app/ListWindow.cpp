@@ -71,14 +71,15 @@ void OpenWindow(int64_t height)
     PlatformMessage(&menuBar, menu, "menuBarHeight");
     const int64_t x = WindowLeftEdge(),
                   y = ListWindowTop(height, std::llround(menuBar), State().ListWindowPlacement);
-    int64_t window =
-        gui::CreateWindow(kListWindow, x, y, kListWindowWidth, height, u"Nevalon", gui::WindowCentred);
+    // Shown once it is built: a window that shows already asks the desktop again for every setting and draws
+    // every row as it comes.
+    int64_t window = gui::CreateWindow(kListWindow, x, y, kListWindowWidth, height, u"Nevalon",
+                                       gui::WindowCentred | gui::WindowInvisible);
     PlatformMessage(nullptr, window, "setTitlebarAppearsTransparent:", {1});
     PlatformMessage(nullptr, window, "setMovable:", {0});
     gui::SetWindowFloating(kListWindow, 1);
     gui::SetWindowBounds(kListWindow, x, y, gui::KeepValue, gui::KeepValue);
     gui::AddKeyShortcut(kListWindow, kEscapeKey, kEscapeItem);
-    BringApplicationToFront();
 }
 
 void AddRow(EventRecord& record, const CountdownRow& row, int64_t top)
@@ -227,6 +228,8 @@ void BuildListWindow()
     for (int64_t i = 0; i < count; ++i)
         AddRow(*state.Events.SelectElement(i), rows[static_cast<size_t>(i)], 10 + kRowHeight * i);
     if (scrolled) gui::CloseGadgetList();
+    gui::ShowWindow(kListWindow);
+    BringApplicationToFront();
     gui::ActivateWindow(kListWindow);
 }
 

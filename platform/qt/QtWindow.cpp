@@ -224,11 +224,10 @@ void QtWindow::ApplyFlags()
         if (style_.miniaturizable) flags |= Qt::WindowMinimizeButtonHint;
         if (style_.resizable) flags |= Qt::WindowMaximizeButtonHint;
     }
-    // A dialog goes in its parent's layer: below a floating parent it would open hidden under it. It is
-    // raised there once shown, as the list window is: Qt writes the states of a window it maps over the
-    // ones it had, and the taskbar would list it.
-    if (level_ == WindowLevel::Floating || (ParentFloats() && widget_->isVisible()))
-        flags |= Qt::WindowStaysOnTopHint;
+    // A floating window, and a dialog of one (below a floating parent it would open hidden under it), is
+    // raised into the floating layer once shown: Qt writes the states of a window it maps over the ones it
+    // had, and the taskbar would list it.
+    if (Floats() && widget_->isVisible()) flags |= Qt::WindowStaysOnTopHint;
     if (!canBecomeKey_) flags |= Qt::WindowDoesNotAcceptFocus;
     if (QWindow* handle = widget_->windowHandle()) {
         // QWidget::setWindowFlags would re-create a shown window, and showing it again takes the keyboard.
@@ -337,7 +336,7 @@ void QtWindow::OrderFront(bool makeKey)
         widget_->showNormal();
     else
         widget_->show();
-    if (ParentFloats() && !(widget_->windowFlags() & Qt::WindowStaysOnTopHint)) ApplyFlags();
+    if (Floats() && !(widget_->windowFlags() & Qt::WindowStaysOnTopHint)) ApplyFlags();
     widget_->raise();
     if (makeKey && canBecomeKey_) widget_->activateWindow();
 }

@@ -93,7 +93,10 @@ public:
 private:
     // Borderless, or a top-level window with a transparent title bar: the window manager draws no frame.
     bool Frameless() const { return !style_.titled || (titlebarTransparent_ && !dialog_); }
-    bool ParentFloats() const { return parent_ && parent_->Level() == WindowLevel::Floating; }
+    bool Floats() const
+    {
+        return level_ == WindowLevel::Floating || (parent_ && parent_->Level() == WindowLevel::Floating);
+    }
     // The widths of the frame around the content: as the window manager reports them once it has framed
     // the window; before that, for a dialog, as it answers when asked (Qt learns them only after the first
     // showing), and none for any other window.

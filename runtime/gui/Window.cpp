@@ -229,6 +229,12 @@ void ActivateWindow(int64_t window)
     if (record && record->window->IsVisible()) record->window->OrderFront(true);
 }
 
+void ShowWindow(int64_t window)
+{
+    WindowRecord* record = Windows().Find(window);
+    if (record && !record->window->IsVisible()) record->window->OrderFront(true);
+}
+
 int64_t WindowLeft(int64_t window)
 {
     WindowRecord* record = Windows().Find(window);

@@ -43,6 +43,9 @@ void SetWindowCaption(int64_t window, const std::u16string& text);
 // Brings a visible window to the front and gives it the keyboard; an invisible one is left alone.
 void ActivateWindow(int64_t window);
 
+// Shows a window made with WindowInvisible, in front and with the keyboard; one that shows is left alone.
+void ShowWindow(int64_t window);
+
 // The frame's left edge, truncated toward zero; 0 for no window.
 int64_t WindowLeft(int64_t window);
 
