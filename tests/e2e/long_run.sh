@@ -20,12 +20,15 @@ pid=$!
 await 'tray_icon_line nevalon' || { echo "no tray icon: $(cat "$work/program.log")" >&2; exit 1; }
 
 # The program's X windows (those that carry its process id, hidden ones included), descriptors, threads
-# and resident kilobytes.
+# and resident kilobytes. A search fails now and then when a window goes away while it looks.
 x_windows() { xdotool search --pid "$pid" 2>/dev/null | wc -l; }
 descriptors() { ls /proc/"$pid"/fd | wc -l; }
 threads() { ls /proc/"$pid"/task | wc -l; }
 resident_kb() { awk '/VmRSS/ { print $2 }' /proc/"$pid"/status; }
-list_id() { xdotool search --onlyvisible --name '^Nevalon$' 2>/dev/null | head -1; }
+list_id() { xdotool search --onlyvisible --name '^Nevalon$' 2>/dev/null | head -1 || true; }
+# List windows, shown or hidden: a closed one goes at the program's next turn, a moment after it is hidden.
+list_windows() { xwininfo -root -tree | grep -c '"Nevalon"' || true; }
+settle() { await "[ \"\$(list_windows)\" -eq $1 ]" || fail "$2: $(list_windows) list windows, not $1"; }
 
 # Clicks alternate between two spots of the icon, so that two quick clicks never make a double click.
 clicks=0
@@ -64,20 +67,24 @@ compare() {
 counts() { echo "$(x_windows) $(descriptors) $(threads) $(resident_kb)"; }
 
 open_and_close || { fail "the list window does not open and close"; finish; exit; }
+settle 0 "after the first closing"
 first=$(counts)
 for i in $(seq 50); do
   open_and_close || { fail "open and close $i"; break; }
 done
+settle 0 "after 50 closings"
 compare "50 openings and closings" "$first"
 
 IFS=+ read -r _ x y <<<"$(tray_icon_line nevalon | awk '{ print $NF }')"
 xdotool mousemove --sync $((x + 4)) $((y + 8)) click 1
 await list_shown || fail "the list window does not open"
 refresh || fail "the minute does not rebuild the list window"
+settle 1 "after the first minute"
 first=$(counts)
 for i in $(seq 50); do
   refresh || { fail "minute $i"; break; }
 done
+settle 1 "after 50 minutes"
 compare "50 minutes with the list window open" "$first"
 
 kill -TERM "$pid"
