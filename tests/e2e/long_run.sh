@@ -37,7 +37,7 @@ open_and_close() {
   IFS=+ read -r _ x y <<<"$(tray_icon_line nevalon | awk '{ print $NF }')"
   clicks=$((clicks + 1))
   xdotool mousemove --sync $((x + (clicks % 2 ? 4 : 16))) $((y + 8)) click 1
-  await list_shown || return 1
+  await list_shown && await '[ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = Nevalon ]' || return 1
   xdotool key Escape
   await '! list_shown'
 }
