@@ -38,8 +38,9 @@ open_and_close() {
   clicks=$((clicks + 1))
   xdotool mousemove --sync $((x + (clicks % 2 ? 4 : 16))) $((y + 8)) click 1
   await list_shown && await '[ "$(xdotool getactivewindow getwindowname 2>/dev/null)" = Nevalon ]' || return 1
+  # Once more if a loaded machine lost the key: what counts here is what the closings leave behind.
   xdotool key Escape
-  await '! list_shown'
+  await '! list_shown' || { xdotool key Escape && await '! list_shown'; }
 }
 
 # Fires the minute and waits until the list window is a new one.
