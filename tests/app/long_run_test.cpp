@@ -30,7 +30,7 @@ protected:
         // Seven, so that the Add button is enabled; the first counts its minutes.
         for (int i = 0; i < 7; ++i)
             Add(u"Event " + system::IntegerToString(i), 3 * 3600 + 86400 * 10 * i, RecurNever, i);
-        SaveEvents();
+        ASSERT_TRUE(SaveEvents());
         gui::CreateWindow(kHolderWindow, 0, 0, 0, 0, u"", gui::WindowInvisible);
     }
     void TearDown() override
