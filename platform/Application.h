@@ -47,6 +47,10 @@ bool StartUpFinished();
 // nothing handled.
 bool ProcessPlatformEvents(int64_t timeoutMs);
 
+// Frees the platform objects whose end was put off until the dispatch that released them was over (a widget
+// released from inside its own signal). The toolkit calls it between events, as a platform's own loop would.
+void FreeDeferredObjects();
+
 // Posts the application-defined wake-up event at the head of the platform queue.
 void WakeUp();
 

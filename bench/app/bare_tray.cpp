@@ -3,16 +3,22 @@
 //                       with the widgets of the list window with 8 events: labels, buttons, drawn badges
 //   bare_tray --build   offscreen: builds those widgets once more after a first build and exits; under
 //                       callgrind only that second build is counted
+//   bare_tray --soak    as the program does (bench/soak): builds the window at every opening and deletes it
+//                       at every closing, and builds a shown one anew on SIGUSR1, the program's minute
+// Escape closes the window.
 // With NEVALON_PAINT_LOG set, the window prints "painted TITLE MICROSECONDS" on stderr after its first
 // frame, as the program does.
 #include <QApplication>
 #include <QCursor>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
@@ -22,6 +28,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>
@@ -38,6 +47,11 @@ constexpr int kHeight = 780; // the list window's height for 8 rows
 
 class Window : public QWidget {
 protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape) close();
+        QWidget::keyPressEvent(event);
+    }
     void paintEvent(QPaintEvent* event) override
     {
         QWidget::paintEvent(event);
@@ -140,6 +154,22 @@ int BuildTwice(int argc, char** argv)
     return 0;
 }
 
+// Calls `rebuild` on the main thread at every SIGUSR1.
+void RebuildOnSignal(QApplication& app, std::function<void()> rebuild)
+{
+    static int pipe[2] = {-1, -1};
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, pipe) != 0) return;
+    auto* notifier = new QSocketNotifier(pipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, [rebuild = std::move(rebuild)] {
+        char byte;
+        if (read(pipe[0], &byte, 1) == 1) rebuild();
+    });
+    std::signal(SIGUSR1, [](int) {
+        const char byte = 1;
+        [[maybe_unused]] ssize_t n = write(pipe[1], &byte, 1);
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -150,18 +180,37 @@ int main(int argc, char** argv)
     QPixmap pixmap(22, 22);
     pixmap.fill(Qt::darkCyan);
     QSystemTrayIcon icon{QIcon(pixmap)};
+    const bool soak = argc > 1 && std::strcmp(argv[1], "--soak") == 0;
     // Built once the icon is up, as the program does its own preparation, and long before a click.
-    QWidget* window = nullptr;
-    QTimer::singleShot(500, [&window] { window = BuildWindow(); });
-    QObject::connect(&icon, &QSystemTrayIcon::activated, [&window](QSystemTrayIcon::ActivationReason reason) {
-        if (reason != QSystemTrayIcon::Trigger || !window) return;
-        if (window->isVisible()) return window->hide();
+    QPointer<QWidget> window;
+    if (!soak) QTimer::singleShot(500, [&window] { window = BuildWindow(); });
+    const auto show = [&window] {
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         const int x = std::clamp(QCursor::pos().x() - kWidth / 2, screen.left(), screen.right() + 1 - kWidth);
         window->move(x, screen.top());
         window->show();
         window->activateWindow();
+    };
+    QObject::connect(&icon, &QSystemTrayIcon::activated, [&](QSystemTrayIcon::ActivationReason reason) {
+        if (reason != QSystemTrayIcon::Trigger) return;
+        if (window && window->isVisible()) return void(window->close());
+        if (soak && !window) {
+            window = BuildWindow();
+            window->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        if (window) show();
     });
+    if (soak)
+        RebuildOnSignal(app, [&window] {
+            if (!window || !window->isVisible()) return;
+            QWidget* shown = BuildWindow();
+            shown->setAttribute(Qt::WA_DeleteOnClose);
+            shown->move(window->pos());
+            delete window;
+            window = shown;
+            window->show();
+            window->activateWindow();
+        });
     icon.show();
     std::signal(SIGTERM, [](int) { std::_Exit(0); });
     return app.exec();

@@ -478,6 +478,13 @@ bool StartUpFinished()
     return startUpFinished;
 }
 
+void FreeDeferredObjects()
+{
+    // Qt's own loop deletes what deleteLater() deferred once control returns to it. This program runs its own
+    // loop, and Qt never deletes what was deferred outside any dispatch (a window closed by the main loop).
+    if (app) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 void WakeUp()
 {
     if (!app) return;

@@ -121,7 +121,7 @@ private:
         bool down = Widget()->isDown() || Widget()->isChecked();
         const Image* shown = down && alternate_ ? alternate_.get() : image_.get();
         QPixmap pixmap = ToQPixmap(shown);
-        Widget()->setIcon(pixmap.isNull() ? QIcon() : QIcon(pixmap));
+        Widget()->setIcon(ToQIcon(shown));
         if (!pixmap.isNull()) Widget()->setIconSize(pixmap.deviceIndependentSize().toSize());
     }
 

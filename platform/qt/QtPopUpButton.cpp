@@ -35,7 +35,7 @@ public:
         if (!Widget()) return;
         bool noChoice = Widget()->currentIndex() < 0;
         int at = Valid(index) ? int(index) : Widget()->count();
-        Widget()->insertItem(at, IconOf(image), QString::fromStdU16String(title), QVariant(qlonglong(0)));
+        Widget()->insertItem(at, ToQIcon(image), QString::fromStdU16String(title), QVariant(qlonglong(0)));
         // A combo box chooses its first item by itself.
         if (noChoice) Widget()->setCurrentIndex(-1);
     }
@@ -66,17 +66,12 @@ public:
     }
     void SetItemImage(int64_t index, Image* image) override
     {
-        if (Valid(index)) Widget()->setItemIcon(int(index), IconOf(image));
+        if (Valid(index)) Widget()->setItemIcon(int(index), ToQIcon(image));
     }
 
 private:
     QComboBox* Widget() const { return static_cast<QComboBox*>(widget_.data()); }
     bool Valid(int64_t index) const { return Widget() && index >= 0 && index < Widget()->count(); }
-    static QIcon IconOf(Image* image)
-    {
-        QPixmap pixmap = ToQPixmap(image);
-        return pixmap.isNull() ? QIcon() : QIcon(pixmap);
-    }
 };
 
 } // namespace

@@ -4,7 +4,11 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QIconEngine>
 #include <QImage>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace nevalon::platform {
 namespace {
@@ -12,6 +16,53 @@ namespace {
 class QtContainerView final : public QtView<View> {
 public:
     QtContainerView() : QtView<View>("NSView", new QWidget()) {}
+};
+
+// A picture as an icon draws it. Qt's own icon engine keeps every copy it scales or greys in the
+// application's pixmap cache, under a key no later picture shares, so the pictures of every window ever built
+// would stay there until the cache is full (10 MB); this engine keeps its one copy itself, and it goes with
+// the icon.
+class PictureIconEngine final : public QIconEngine {
+public:
+    explicit PictureIconEngine(QPixmap picture) : picture_(std::move(picture)) {}
+
+    QIconEngine* clone() const override { return new PictureIconEngine(picture_); }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        QSize actual = picture_.size();
+        if (actual.width() > size.width() || actual.height() > size.height())
+            actual.scale(size, Qt::KeepAspectRatio);
+        return actual;
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal) override
+    {
+        const QSize actual = actualSize(size, mode, state);
+        if (shown_.isNull() || shown_.size() != actual || shownMode_ != mode) {
+            shown_ = actual == picture_.size()
+                         ? picture_
+                         : picture_.scaled(actual, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            if (mode != QIcon::Normal) {
+                QStyleOption option;
+                option.palette = QGuiApplication::palette();
+                shown_ = QApplication::style()->generatedIconPixmap(mode, shown_, &option);
+            }
+            shownMode_ = mode;
+        }
+        return shown_;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device()->devicePixelRatio();
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
+    }
+
+private:
+    QPixmap picture_, shown_;
+    QIcon::Mode shownMode_ = QIcon::Normal;
 };
 
 } // namespace
@@ -52,6 +103,12 @@ QPixmap ToQPixmap(const Image* image)
     if (image->PointSize().width > 0)
         pixmap.setDevicePixelRatio(image->PixelWidth() / image->PointSize().width);
     return pixmap;
+}
+
+QIcon ToQIcon(const Image* image)
+{
+    QPixmap pixmap = ToQPixmap(image);
+    return pixmap.isNull() ? QIcon() : QIcon(new PictureIconEngine(std::move(pixmap)));
 }
 
 int64_t LeadingInteger(const QString& text)

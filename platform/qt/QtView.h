@@ -6,6 +6,7 @@
 #include "platform/qt/QtFont.h"
 #include "platform/qt/QtWindow.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
@@ -50,6 +51,8 @@ uint32_t FromQColor(const QColor& color);
 QString PlainButtonTitle(const std::u16string& title);
 // The picture at its point size, or a null pixmap for no image.
 QPixmap ToQPixmap(const Image* image);
+// The picture as a button or a menu item shows it, or a null icon for no image.
+QIcon ToQIcon(const Image* image);
 // The decimal number the text starts with, after blanks (0 when none), as a text field reads its value.
 int64_t LeadingInteger(const QString& text);
 

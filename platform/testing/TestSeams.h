@@ -155,3 +155,21 @@ double DesktopFontPointsAsDrawnForTests();
 bool SaveWindowPictureForTests(Window& window, const std::string& pngPath);
 
 } // namespace nevalon::platform
+
+namespace nevalon::platform {
+
+// What the process holds now, for tests that open and close things many times: the Qt widgets alive, Qt's
+// windows (hidden ones included), the platform objects, the objects the application object owns (timers
+// among them), the bytes in use on the heap (the allocator's per-thread caches, up to a few hundred
+// kilobytes, count as in use), the open file descriptors and the threads.
+struct ResourceCountsForTests {
+    int64_t widgets = 0, windows = 0, objects = 0, applicationChildren = 0, heapBytes = 0, files = 0,
+            threads = 0;
+};
+ResourceCountsForTests CountResourcesForTests();
+
+// Calls `handler` on the main thread, inside the platform's dispatch, each time the process receives
+// `signal`: a driver of the real program can fire one of its events at will.
+void HandleSignalForTests(int signal, std::function<void()> handler);
+
+} // namespace nevalon::platform

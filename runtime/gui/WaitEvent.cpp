@@ -13,6 +13,7 @@ int64_t WaitEvent(int64_t timeout)
     platform::DrainAutoreleasePool();
     FreeRetiredDelegates();
     FreeRetiredGadgets();
+    platform::FreeDeferredObjects();
     if (int32_t code = DequeueEvent()) return code;
     bool handled = platform::ProcessPlatformEvents(timeout < 0 ? -1 : timeout);
     if (int32_t code = DequeueEvent()) return code;
