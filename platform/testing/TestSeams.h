@@ -2,6 +2,7 @@
 
 #include "platform/Alert.h"
 #include "platform/Application.h"
+#include "platform/DesktopNotifications.h"
 #include "platform/Geometry.h"
 
 #include <cstdint>
@@ -153,5 +154,14 @@ double DesktopFontPointsAsDrawnForTests();
 
 // Writes the window's content, as it is drawn now, to a PNG file; false when it cannot.
 bool SaveWindowPictureForTests(Window& window, const std::string& pngPath);
+
+} // namespace nevalon::platform
+
+namespace nevalon::platform {
+
+// Hands every desktop notification, with its handler, to this function in place of the notification
+// server (empty: the server again); the test ends each one when it chooses by calling the handler.
+void SetNotificationServerForTests(
+    std::function<void(const NotificationRequest&, NotificationHandler)> server);
 
 } // namespace nevalon::platform
