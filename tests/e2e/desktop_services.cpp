@@ -2,14 +2,13 @@
 // StatusNotifierWatcher with a host (what KDE's and GNOME's trays provide); with "notifications", a
 // notification server; with "dark-portal", the desktop portal's settings, the colour scheme dark; with
 // "logind", logind's name (run it on a bus that stands for the system bus). Prints "ready" once it owns its
-// names, then "item <service>" for each registered tray item and "notify <summary>|<body>|<app>|<icon>|
-// <actions>|<hints>" for each notification (line breaks written as \n), "close <id>" for each one the
+// names, then "item <service>" for each registered tray item, "notify <summary>|<body>|<app>|<icon>|
+// <actions>|<hints>" for each notification (line breaks written as \n) and "close <id>" for each one the
 // program closes.
 // The notification server says it can do "actions" and "body" unless "caps=<capability>,..." says otherwise;
 // with "mute" it never answers a notification, with "late=<ms>" it answers that much later, with "crash" it
-// answers, then dies. Lines on standard input
-// act: "closed <id> <reason>" and "action <id> <key>" send NotificationClosed and ActionInvoked, "wake" sends
-// logind's PrepareForSleep(false), as after a sleep.
+// answers, then dies. Lines on standard input act: "closed <id> <reason>" sends NotificationClosed, "wake"
+// sends logind's PrepareForSleep(false), as after a sleep.
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -155,8 +154,6 @@ void Act(const QString& line, const QDBusConnection& bus)
     const QStringList words = line.split(' ', Qt::SkipEmptyParts);
     if (words.size() == 3 && words[0] == "closed")
         Notifications::Signal(bus, "NotificationClosed", {words[1].toUInt(), words[2].toUInt()});
-    if (words.size() == 3 && words[0] == "action")
-        Notifications::Signal(bus, "ActionInvoked", {words[1].toUInt(), words[2]});
     if (words.size() == 1 && words[0] == "wake") {
         QDBusMessage wake = QDBusMessage::createSignal("/org/freedesktop/login1",
                                                        "org.freedesktop.login1.Manager", "PrepareForSleep");
