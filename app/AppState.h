@@ -52,7 +52,7 @@ inline constexpr int64_t kNotificationEndedEvent = 66038;
 // The icon of the program in the desktop's icon theme, as its desktop entry names it.
 inline constexpr const char16_t* kApplicationIconName = u"nevalon";
 // The program's desktop entry, without ".desktop".
-inline constexpr const char16_t* kDesktopEntryName = u"nevalon";
+inline constexpr const char16_t* kDesktopEntryName = u"com.brask.Nevalon";
 
 // Where the list window opens: the part of the clicked screen that panels leave to windows, and whether the
 // window rests on that part's bottom edge (a click in the lower half of the screen, on a panel at the bottom)

@@ -94,7 +94,7 @@ TEST_F(NoticesTest, EachReminderGoesToTheServerOnceAndIsRecordedAsABoxsOkDoesWhe
         EXPECT_EQ(request.summary, u"Message from Nevalon");
         EXPECT_EQ(request.applicationName, u"Nevalon");
         EXPECT_EQ(request.iconName, u"nevalon");
-        EXPECT_EQ(request.desktopEntry, u"nevalon");
+        EXPECT_EQ(request.desktopEntry, u"com.brask.Nevalon");
         EXPECT_EQ(request.sound, platform::kReminderSound);
         EXPECT_EQ(request.actions, (std::vector<std::pair<std::u16string, std::u16string>>{
                                        {u"default", u"Open"}, {u"snooze", u"Snooze 10 minutes"}}));

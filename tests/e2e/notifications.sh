@@ -175,7 +175,7 @@ serve caps=body,body-markup,sound
 start
 await 'wake; [ "$(notices)" = 2 ]' || fail "notices: $(cat "$work/server.log")"
 # The program's picture goes with it, since the icon theme knows no "nevalon" where it is not installed.
-hints="desktop-entry=nevalon,image-data=[0-9]+x[0-9]+,sound-name=message,urgency"
+hints="desktop-entry=com.brask.Nevalon,image-data=[0-9]+x[0-9]+,sound-name=message,urgency"
 if grep -qxE "notify Message from Nevalon\|This is a reminder that 'Tom &amp; Jerry &lt;3&gt;' is happening in 10 minutes!\|Nevalon\|nevalon\|\|$hints=1" "$work/server.log" &&
   grep -qxE "notify Message from Nevalon\|A Countdown Event was reached!\\\\nThe event 'Launch' is happening now!\\\\nSince this is a Birthday, make sure you remember to buy a card!\|Nevalon\|nevalon\|\|$hints=2" "$work/server.log"; then
   pass "without actions: no buttons, the server's sound, escaped markup, the reached one critical"
