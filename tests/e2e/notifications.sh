@@ -18,7 +18,22 @@ cleanup() {
 trap cleanup EXIT
 
 start_desktop
-start_session_bus
+# A session bus that starts no notification server on demand: the tests start the one they want, and none
+# where there is to be none.
+cat >"$work/bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:tmpdir=$work</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
+</busconfig>
+EOF
+dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
+bus_pid=$!
+await 'test -s "$work/bus"' || { echo "no session bus" >&2; exit 1; }
+export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus")
 await 'xdotool search --name "^panel$"' || fail "no tray host"
 panel=$(xdotool search --name '^panel$' | head -1)
 
@@ -143,22 +158,7 @@ fi
 stop
 kill $dunst_pid $typing_pid 2>/dev/null || true
 
-# --- A stand-in server, on a bus that starts no server on demand.
-cat >"$work/bus.conf" <<EOF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:tmpdir=$work</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
-</busconfig>
-EOF
-kill $bus_pid
-dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bare-bus" >/dev/null 2>&1 &
-bus_pid=$!
-await 'test -s "$work/bare-bus"' || { echo "no bus" >&2; exit 1; }
-export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bare-bus")
+# --- A stand-in server.
 serve() {
   : >"$work/server.log"
   "$services" notifications "$@" <"$work/server.in" >"$work/server.log" 2>&1 &
