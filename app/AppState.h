@@ -4,8 +4,10 @@
 #include "runtime/system/containers/List.h"
 #include "runtime/system/strings/String.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace nevalon::app {
 
@@ -29,6 +31,7 @@ inline constexpr int64_t kDonationItem = 4;
 inline constexpr int64_t kOtherAppsItem = 5;
 inline constexpr int64_t kLoginItem = 6;
 inline constexpr int64_t kQuitItem = 7;
+inline constexpr int64_t kDesktopNotificationsItem = 8;
 inline constexpr int64_t kStatusIcon = 0;
 inline constexpr int64_t kSettingsGadget = 8;
 inline constexpr int64_t kAppearanceChangedEvent = 66036;
@@ -41,9 +44,15 @@ inline constexpr int64_t kMinutePeriod = 60000;
 // Once, this long after start: the list window's fonts are loaded then rather than at the first click.
 inline constexpr int64_t kWarmUpTimer = 2;
 inline constexpr int64_t kWarmUpDelay = 500;
+// Runs while a snoozed reminder waits: it comes at the earliest one's time.
+inline constexpr int64_t kSnoozeTimer = 3;
+// Posted when a desktop notification of a reminder has ended (object: the reminder's number).
+inline constexpr int64_t kNotificationEndedEvent = 66038;
 
 // The icon of the program in the desktop's icon theme, as its desktop entry names it.
 inline constexpr const char16_t* kApplicationIconName = u"nevalon";
+// The program's desktop entry, without ".desktop".
+inline constexpr const char16_t* kDesktopEntryName = u"com.brask.Nevalon";
 
 // Where the list window opens: the part of the clicked screen that panels leave to windows, and whether the
 // window rests on that part's bottom edge (a click in the lower half of the screen, on a panel at the bottom)
@@ -70,6 +79,36 @@ struct EventsFileState {
     String copy;
 };
 
+enum class ReminderKind { Day, TenMinutes, Reached };
+
+// One reminder of one occurrence of an event, as the person gets it.
+struct Reminder {
+    ReminderKind kind = ReminderKind::Day;
+    String title;
+    // The moment it reminds of, and the record's date once the pass that reminded is done: a recurring
+    // record moves past a reached moment at once.
+    date::Date occurrence = 0, recordDate = 0;
+    String text;
+};
+
+// Reminders in the hands of the desktop's notification server, and snoozed ones. Kept in memory only: a
+// restart forgets them.
+struct ReminderNotices {
+    struct Sent {
+        int64_t number = 0;
+        Reminder reminder;
+        // The action the person chose, once the notification has ended.
+        String action;
+    };
+    struct Snoozed {
+        Reminder reminder;
+        std::chrono::system_clock::time_point due;
+    };
+    std::vector<Sent> sent;
+    std::vector<Snoozed> snoozed;
+    int64_t lastNumber = 0;
+};
+
 // Application state held for the whole run.
 struct AppState {
     EventList Events;
@@ -77,6 +116,7 @@ struct AppState {
     system::List<int64_t> RowImages;
     String EventsFilePath;
     EventsFileState EventsFile;
+    ReminderNotices Notices;
     int64_t ListWindowX = -1;
     // Set by every status click; none before the first, or without screens (the window then hangs under the
     // menu bar where ListWindowX puts it).
@@ -84,8 +124,12 @@ struct AppState {
     uint8_t StartAtLogin = 0;
     uint8_t SortByCategory = 0;
     uint8_t NotificationsOff = 0;
+    // Reminders go to the desktop's notification server rather than to modal boxes.
+    uint8_t DesktopNotifications = 0;
     uint8_t ExportToCalendar = 0;
     uint8_t EditingExisting = 0;
+    // How long "Snooze 10 minutes" puts a reminder off, in milliseconds; only tests shorten it.
+    int64_t SnoozeDelay = 600000;
     // The record the editor changes; meaningful only while EditingExisting is 1.
     EventRecord* EditedRecord = nullptr;
     int64_t AppearanceObserver = 0;

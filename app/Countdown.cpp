@@ -124,8 +124,7 @@ bool StepPastNow(EventRecord& record, date::Date now)
 
 CountdownRow RollOverEvent(EventRecord& record, date::Date now)
 {
-    if (record.reachedShown == 0) {
-        ShowEventReached(record);
+    if (record.reachedShown == 0 && RemindEventReached(record, now)) {
         record.reachedShown = 1;
         SaveEventsAndSay(SaveCause::Program);
     }

@@ -40,7 +40,7 @@ date::Date FirstOccurrenceAfter(date::Date date, int64_t code, date::Date now);
 // notices cleared; whether it moved (a record that does not recur, or cannot step, stays as it is).
 bool StepPastNow(EventRecord& record, date::Date now);
 
-// For a record whose moment has come by `now`: shows the reached notice once, moves a recurring record
+// For a record whose moment has come by `now`: gives the reached reminder once, moves a recurring record
 // to its next occurrence (StepPastNow) and saves. Returns the row of what the record now is: the
 // countdown to its new moment, or the passed row.
 CountdownRow RollOverEvent(EventRecord& record, date::Date now);

@@ -7,6 +7,7 @@
 #include "app/Editor.h"
 #include "app/EventStore.h"
 #include "app/ListWindow.h"
+#include "app/ReminderNotices.h"
 #include "app/Reminders.h"
 #include "app/Settings.h"
 #include "app/SettingsMenu.h"
@@ -103,23 +104,30 @@ void ShowApplicationIdentity(int64_t trayIcon)
     PlatformMessage(nullptr, State().SharedApp, "setApplicationIconImage:", {icon ? icon : trayIcon});
 }
 
+// Opens the list window under the point (x, y), the pointer's or the tray icon's, reading the events first.
+void OpenListWindowAt(int64_t x, int64_t y)
+{
+    AppState& state = State();
+    state.ListWindowX = ListWindowXAt(x, y);
+    state.ListWindowPlacement = ListWindowPlaceAt(x, y);
+    // LoadEvents builds the window from the file, or from the events in memory when it cannot be read:
+    // a first build from memory would only be replaced at once.
+    LoadEvents();
+}
+
 // A click on the status-bar icon opens the list window under the pointer, or closes it.
 void StatusIconClicked()
 {
-    AppState& state = State();
-    state.ListWindowX = ListWindowXUnderMouse();
-    state.ListWindowPlacement = ListWindowPlaceUnderMouse();
     if (!gui::WindowExists(kListWindow)) {
-        // LoadEvents builds the window from the file, or from the events in memory when it cannot be read:
-        // a first build from memory would only be replaced at once.
-        LoadEvents();
-    } else {
-        state.ListWindowX = gui::WindowLeft(kListWindow);
-        CloseListWindow();
+        OpenListWindowAt(gui::MouseScreenX(), gui::MouseScreenY());
+        return;
     }
+    State().ListWindowX = gui::WindowLeft(kListWindow);
+    CloseListWindow();
 }
 
-// The tray menu's "Open" and a later start open the list window as a click does, or bring an open one to
+// The tray menu's "Open", a later start and a reminder's Open open the list window under the tray icon, as
+// a click does (under the pointer where the tray does not tell where the icon is), or bring an open one to
 // the front; they never close it.
 void OpenListWindow()
 {
@@ -128,7 +136,8 @@ void OpenListWindow()
         gui::ActivateWindow(kListWindow);
         return;
     }
-    StatusIconClicked();
+    const auto icon = gui::StatusIconCentre(kStatusIcon);
+    OpenListWindowAt(icon ? icon->first : gui::MouseScreenX(), icon ? icon->second : gui::MouseScreenY());
 }
 
 // A new appearance rebuilds an open list window in its colours, from the file.
@@ -147,6 +156,8 @@ void MinuteTimerTicked()
     // Changes a save could not write go to the disk as soon as it takes them.
     if (State().EventsFile.unsaved) SaveEventsAndSay(SaveCause::Program);
     if (State().NotificationsOff == 0) CheckReminders();
+    // After a sleep, a snooze that ran out meanwhile comes now.
+    BringBackSnoozedReminders();
     if (gui::WindowExists(kListWindow) && !gui::WindowExists(kEditorWindow)) RefreshListWindow();
     UpdateStatusIconToolTip();
 }
@@ -180,6 +191,9 @@ void DispatchMenu(int64_t item)
         break;
     case kSortItem:
         ToggleSetting(kSortKey);
+        break;
+    case kDesktopNotificationsItem:
+        ToggleSetting(kDesktopNotificationsKey);
         break;
     case kDonationItem:
         OpenWebPage(kDonationPage);
@@ -279,6 +293,7 @@ void DispatchEvent(int64_t code)
         break;
     case gui::EventTimer:
         if (gui::EventTimerNumber() == kMinuteTimer) MinuteTimerTicked();
+        if (gui::EventTimerNumber() == kSnoozeTimer) BringBackSnoozedReminders();
         if (gui::EventTimerNumber() == kWarmUpTimer) {
             gui::StopWindowTimer(kHolderWindow, kWarmUpTimer);
             PrepareListWindow();
@@ -290,6 +305,9 @@ void DispatchEvent(int64_t code)
     case kClockChangedEvent:
         date::ReloadTimeZone();
         MinuteTimerTicked();
+        break;
+    case kNotificationEndedEvent:
+        NotificationEnded(gui::EventData(), gui::EventSubtype());
         break;
     default:
         break;
@@ -361,10 +379,9 @@ int64_t DesktopUnderMouse()
 
 namespace {
 
-// The first desktop holding the pointer; the main one when none does (possible mid-reconfiguration).
-int64_t ClickedDesktop(int64_t count)
+// The first desktop holding the point; the main one when none does (possible mid-reconfiguration).
+int64_t DesktopHolding(int64_t count, int64_t x, int64_t y)
 {
-    const int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
     for (int64_t i = 0; i < count; ++i)
         if (DesktopContains(i, x, y)) return i;
     return 0;
@@ -372,10 +389,9 @@ int64_t ClickedDesktop(int64_t count)
 
 } // namespace
 
-int64_t ListWindowXUnderMouse()
+int64_t ListWindowXAt(int64_t x, int64_t y)
 {
-    int64_t x = gui::MouseScreenX();
-    int64_t desktop = ClickedDesktop(gui::CountScreens());
+    int64_t desktop = DesktopHolding(gui::CountScreens(), x, y);
     int64_t left = gui::ScreenLeft(desktop), width = gui::ScreenWidth(desktop);
     int64_t windowX = x - kListWindowWidth / 2;
     if (windowX < left)
@@ -385,15 +401,25 @@ int64_t ListWindowXUnderMouse()
     return windowX;
 }
 
-std::optional<ListWindowPlace> ListWindowPlaceUnderMouse()
+int64_t ListWindowXUnderMouse()
+{
+    return ListWindowXAt(gui::MouseScreenX(), gui::MouseScreenY());
+}
+
+std::optional<ListWindowPlace> ListWindowPlaceAt(int64_t x, int64_t y)
 {
     const int64_t count = gui::CountScreens();
     if (count <= 0) return std::nullopt;
-    const int64_t desktop = ClickedDesktop(count);
+    const int64_t desktop = DesktopHolding(count, x, y);
     const int64_t left = gui::ScreenWorkLeft(desktop), top = gui::ScreenWorkTop(desktop);
     return ListWindowPlace{left, top, left + gui::ScreenWorkWidth(desktop),
                            top + gui::ScreenWorkHeight(desktop),
-                           gui::MouseScreenY() > gui::ScreenTop(desktop) + gui::ScreenHeight(desktop) / 2};
+                           y > gui::ScreenTop(desktop) + gui::ScreenHeight(desktop) / 2};
+}
+
+std::optional<ListWindowPlace> ListWindowPlaceUnderMouse()
+{
+    return ListWindowPlaceAt(gui::MouseScreenX(), gui::MouseScreenY());
 }
 
 void UpdateStatusIconToolTip()

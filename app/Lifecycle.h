@@ -36,11 +36,13 @@ bool DesktopContains(int64_t desktop, int64_t x, int64_t y);
 // Index of the desktop under the pointer, searching from the last; 0 when none, -1 without desktops.
 int64_t DesktopUnderMouse();
 
-// The left edge at which the list window opens for the pointer's position.
+// The left edge at which the list window opens under the point (x, y): centred on it, kept on its screen.
+int64_t ListWindowXAt(int64_t x, int64_t y);
 int64_t ListWindowXUnderMouse();
 
-// The free part of the screen under the pointer (the main one when none is), resting on its bottom edge for a
-// pointer in the lower half of that screen; none without screens.
+// The free part of the screen under the point (the main one when none is), resting on its bottom edge for a
+// point in the lower half of that screen; none without screens.
+std::optional<ListWindowPlace> ListWindowPlaceAt(int64_t x, int64_t y);
 std::optional<ListWindowPlace> ListWindowPlaceUnderMouse();
 
 // Shows the next event to come and its countdown as the status icon's tooltip; "Nevalon" alone when no

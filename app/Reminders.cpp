@@ -2,31 +2,34 @@
 
 #include "app/AppState.h"
 #include "app/Countdown.h"
+#include "app/ReminderNotices.h"
 #include "app/StoreNotices.h"
-#include "platform/Sound.h"
 #include "runtime/date/CurrentDate.h"
-#include "runtime/gui/MessageBox.h"
 #include "runtime/gui/PlatformMessage.h"
 
 namespace nevalon::app {
 namespace {
 
-constexpr const char16_t* kMessageTitle = u"Message from Nevalon";
 constexpr int64_t kActivateAllWindowsIgnoringOthers = 3;
-
-void Remind(const EventRecord& record, const char16_t* when)
-{
-    BringApplicationToFront();
-    platform::PlaySystemSound(platform::kReminderSound);
-    gui::ShowMessageBox(kMessageTitle,
-                        u"This is a reminder that '" + record.title + u"' is happening in " + when + u"!");
-}
 
 // The sentence of a reached notice for the categories that call for a card.
 String CardSentence(int64_t category)
 {
     if (category < 0 || category > 2) return {};
     return u"Since this is a " + State().Categories[category] + u", make sure you remember to buy a card!";
+}
+
+String ReminderText(const EventRecord& record, ReminderKind kind)
+{
+    switch (kind) {
+    case ReminderKind::Day:
+        return u"This is a reminder that '" + record.title + u"' is happening in 1 day!";
+    case ReminderKind::TenMinutes:
+        return u"This is a reminder that '" + record.title + u"' is happening in 10 minutes!";
+    default:
+        return u"A Countdown Event was reached!\n\rThe event '" + record.title + u"' is happening now!\n\r" +
+               CardSentence(record.category) + u"\n";
+    }
 }
 
 } // namespace
@@ -38,13 +41,18 @@ void BringApplicationToFront()
     PlatformMessage(nullptr, application, "activateWithOptions:", {kActivateAllWindowsIgnoringOthers});
 }
 
-void ShowEventReached(const EventRecord& record)
+Reminder ReminderFor(const EventRecord& record, ReminderKind kind, date::Date now)
 {
-    platform::PlaySystemSound(platform::kReminderSound);
-    BringApplicationToFront();
-    gui::ShowMessageBox(kMessageTitle, u"A Countdown Event was reached!\n\rThe event '" + record.title +
-                                           u"' is happening now!\n\r" + CardSentence(record.category) +
-                                           u"\n");
+    // A reached recurring record moves on in the same pass, as StepPastNow takes it.
+    const date::Date after = kind == ReminderKind::Reached
+                                 ? FirstOccurrenceAfter(record.date, record.recurrence, now)
+                                 : record.date;
+    return Reminder{kind, record.title, record.date, after, ReminderText(record, kind)};
+}
+
+bool RemindEventReached(const EventRecord& record, date::Date now)
+{
+    return DeliverReminder(ReminderFor(record, ReminderKind::Reached, now));
 }
 
 void CheckReminders()
@@ -55,20 +63,19 @@ void CheckReminders()
     for (int64_t i = 0; i < events.CountElements(); ++i) {
         EventRecord* record = events.SelectElement(i);
         const int64_t remaining = SecondsUntil(record->date, now);
-        if (remaining >= 85801 && remaining <= 86400 && record->dayReminderShown == 0) {
-            Remind(*record, u"1 day");
+        if (remaining >= 85801 && remaining <= 86400 && record->dayReminderShown == 0 &&
+            DeliverReminder(ReminderFor(*record, ReminderKind::Day, now))) {
             record->dayReminderShown = 1;
             SaveEventsAndSay(SaveCause::Program);
         }
-        if (remaining >= 541 && remaining <= 600 && record->tenMinuteReminderShown == 0) {
-            Remind(*record, u"10 minutes");
+        if (remaining >= 541 && remaining <= 600 && record->tenMinuteReminderShown == 0 &&
+            DeliverReminder(ReminderFor(*record, ReminderKind::TenMinutes, now))) {
             record->tenMinuteReminderShown = 1;
             SaveEventsAndSay(SaveCause::Program);
         }
         if (remaining > 0) continue;
         bool changed = false;
-        if (record->reachedShown == 0) {
-            ShowEventReached(*record);
+        if (record->reachedShown == 0 && RemindEventReached(*record, now)) {
             record->reachedShown = 1;
             changed = true;
         }

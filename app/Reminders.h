@@ -1,19 +1,22 @@
 #pragma once
 
-#include "app/EventRecord.h"
+#include "app/AppState.h"
 
 namespace nevalon::app {
 
-// The minute check: one day and ten minutes before each event, and once it is reached, shows its notice
-// (modal, with the reminder sound) and saves the record's flag; a passed recurring record then moves on to
-// its next occurrence, saved with its flag. The clock is read once per pass.
+// The minute check: one day and ten minutes before each event, and once it is reached, gives its reminder
+// (DeliverReminder) and saves the record's flag once it has been shown; a passed recurring record then
+// moves on to its next occurrence, saved with its flag. The clock is read once per pass.
 void CheckReminders();
 
 // Brings every window of the program to the front, whichever application is active.
 void BringApplicationToFront();
 
-// Shows the reached notice for the record and returns when the user has closed it; the caller sets
-// reachedShown and saves.
-void ShowEventReached(const EventRecord& record);
+// The reminder of `kind` for the record at `now`, with its text.
+Reminder ReminderFor(const EventRecord& record, ReminderKind kind, date::Date now);
+
+// Gives the reached reminder for the record at `now`; true when it has been shown and the caller sets
+// reachedShown and saves, false when a desktop notification took it (DeliverReminder).
+bool RemindEventReached(const EventRecord& record, date::Date now);
 
 } // namespace nevalon::app

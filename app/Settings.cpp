@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 namespace nevalon::app {
 namespace {
@@ -145,21 +146,25 @@ void LoadSettings()
 {
     AppState& state = State();
     // A first run leaves no store file; a store that is unreadable or holds none of our keys is taken
-    // the same way, so that it gives the defaults rather than three zeros.
+    // the same way, so that it gives the defaults rather than zeros.
     const bool firstRun = GetFileSize(StringFromUtf8(platform::DefaultsFilePath())) == -1 ||
-                          (!IsStored(kLoginKey) && !IsStored(kSortKey) && !IsStored(kAlarmsKey));
+                          (!IsStored(kLoginKey) && !IsStored(kSortKey) && !IsStored(kAlarmsKey) &&
+                           !IsStored(kDesktopNotificationsKey));
     if (firstRun) {
         state.StartAtLogin = 0;
         state.SortByCategory = 1;
         state.NotificationsOff = 0;
+        state.DesktopNotifications = 0;
         WriteInteger(kLoginKey, 0);
         WriteInteger(kSortKey, 1);
         WriteInteger(kAlarmsKey, 0);
+        WriteInteger(kDesktopNotificationsKey, 0);
         Synchronize();
     } else {
         state.SortByCategory = AsSetting(ReadInteger(kSortKey));
         state.NotificationsOff = AsSetting(ReadInteger(kAlarmsKey));
         state.StartAtLogin = AsSetting(ReadInteger(kLoginKey));
+        state.DesktopNotifications = AsSetting(ReadInteger(kDesktopNotificationsKey));
     }
     // The check mark tells whether the login item is there: one removed with the desktop's own startup
     // tool shows as off.
@@ -174,13 +179,17 @@ void LoadSettings()
 void ToggleSetting(const String& key)
 {
     AppState& state = State();
-    const bool alarms = key == kAlarmsKey;
-    if (!alarms && key != kSortKey) return;
-    uint8_t& setting = alarms ? state.NotificationsOff : state.SortByCategory;
-    setting = 1 - setting;
-    WriteInteger(alarms ? kAlarmsKey : kSortKey, setting);
-    Synchronize();
-    CheckMenuItem(alarms ? kNotificationsItem : kSortItem, setting);
+    const std::tuple<const char16_t*, uint8_t*, int64_t> settings[] = {
+        {kAlarmsKey, &state.NotificationsOff, kNotificationsItem},
+        {kSortKey, &state.SortByCategory, kSortItem},
+        {kDesktopNotificationsKey, &state.DesktopNotifications, kDesktopNotificationsItem}};
+    for (const auto& [name, setting, item] : settings) {
+        if (key != name) continue;
+        *setting = 1 - *setting;
+        WriteInteger(name, *setting);
+        Synchronize();
+        CheckMenuItem(item, *setting);
+    }
 }
 
 void ToggleStartAtLogin()

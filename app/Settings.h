@@ -10,11 +10,14 @@ inline constexpr const char16_t* kBundleIdentifier = u"com.brask.Nevalon";
 inline constexpr const char16_t* kAlarmsKey = u"Alarms";
 inline constexpr const char16_t* kSortKey = u"Sort";
 inline constexpr const char16_t* kLoginKey = u"Login";
+// Reminders as desktop notifications; a store without it reads as off.
+inline constexpr const char16_t* kDesktopNotificationsKey = u"DesktopNotifications";
 
-// Reads the three settings; on the first run (nothing of ours stored yet) writes their defaults.
+// Reads the settings; on the first run (nothing of ours stored yet) writes their defaults.
 void LoadSettings();
 
-// Flips the setting of "Alarms" or "Sort", stores it, and updates its check mark in an open settings menu.
+// Flips the setting of "Alarms", "Sort" or "DesktopNotifications", stores it, and updates its check mark in
+// an open settings menu.
 void ToggleSetting(const String& key);
 
 // Flips start at login: installs or removes the login item and, once that is done, stores the choice and

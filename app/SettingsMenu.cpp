@@ -40,6 +40,7 @@ int64_t ShowSettingsMenu()
         const std::pair<int64_t, String> entries[] = {
             {kSortItem, u"Sort Countdown Events by Category"},
             {kNotificationsItem, u"Disable Countdown Notifications"},
+            {kDesktopNotificationsItem, u"Remind with Desktop Notifications"},
             {kAboutItem, u"About"},
             {kDonationItem, u"Buy me a Coffee!"},
             {kOtherAppsItem, u"Learn more about my other Apps"},
@@ -54,6 +55,7 @@ int64_t ShowSettingsMenu()
     AppState& state = State();
     gui::SetMenuItemCheck(kSettingsMenu, kSortItem, state.SortByCategory);
     gui::SetMenuItemCheck(kSettingsMenu, kNotificationsItem, state.NotificationsOff);
+    gui::SetMenuItemCheck(kSettingsMenu, kDesktopNotificationsItem, state.DesktopNotifications);
     gui::SetMenuItemCheck(kSettingsMenu, kLoginItem, state.StartAtLogin);
     gui::ShowPopupMenu(kSettingsMenu, gui::WindowHandle(kListWindow));
     return 0;

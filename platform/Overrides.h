@@ -2,6 +2,7 @@
 
 #include "platform/Alert.h"
 #include "platform/Application.h"
+#include "platform/DesktopNotifications.h"
 #include "platform/Geometry.h"
 
 #include <functional>
@@ -22,6 +23,8 @@ struct DesktopOverrides {
     std::optional<std::vector<Rect>> workAreas;
     std::optional<Point> pointer;
     std::function<void(int64_t sound)> systemSoundPlayer;
+    // Takes every notification in place of the desktop's notification server.
+    std::function<void(const NotificationRequest&, NotificationHandler)> notificationServer;
 };
 
 DesktopOverrides& Overrides();

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/Geometry.h"
 #include "platform/Object.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace nevalon::platform {
@@ -25,6 +27,8 @@ public:
     // The icon's context menu (held): what a right click shows, and what hosts that deliver no click
     // show for a left one. Null: none.
     virtual void SetMenu(Menu* menu) = 0;
+    // Where the icon shows on the screen; none where the tray host does not tell (StatusNotifierItem hosts).
+    virtual std::optional<Rect> ScreenFrame() const = 0;
 };
 
 // A new tray icon without picture, with one reference owned by the caller; null without a running

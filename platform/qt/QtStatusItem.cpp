@@ -120,6 +120,13 @@ void QtStatusItem::SetMenu(Menu* menu)
     if (tray_) tray_->setContextMenu(qtMenu ? qtMenu->Widget() : nullptr);
 }
 
+std::optional<Rect> QtStatusItem::ScreenFrame() const
+{
+    const QRect frame = tray_ ? tray_->geometry() : QRect();
+    if (frame.isEmpty()) return std::nullopt;
+    return Rect{double(frame.x()), double(frame.y()), double(frame.width()), double(frame.height())};
+}
+
 void QtStatusItem::Activated(QSystemTrayIcon::ActivationReason reason)
 {
     // A double click follows the click that began it, and a middle click means nothing here.

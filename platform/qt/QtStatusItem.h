@@ -20,6 +20,7 @@ public:
     void SetToolTip(const std::u16string& text) override;
     void SetClickHandler(std::function<void()> handler) override { click_ = std::move(handler); }
     void SetMenu(Menu* menu) override;
+    std::optional<Rect> ScreenFrame() const override;
 
     QSystemTrayIcon* Tray() const { return tray_; }
 

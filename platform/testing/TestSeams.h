@@ -2,6 +2,7 @@
 
 #include "platform/Alert.h"
 #include "platform/Application.h"
+#include "platform/DesktopNotifications.h"
 #include "platform/Geometry.h"
 
 #include <cstdint>
@@ -171,5 +172,10 @@ ResourceCountsForTests CountResourcesForTests();
 // Calls `handler` on the main thread, inside the platform's dispatch, each time the process receives
 // `signal`: a driver of the real program can fire one of its events at will.
 void HandleSignalForTests(int signal, std::function<void()> handler);
+
+// Hands every desktop notification, with its handler, to this function in place of the notification
+// server (empty: the server again); the test ends each one when it chooses by calling the handler.
+void SetNotificationServerForTests(
+    std::function<void(const NotificationRequest&, NotificationHandler)> server);
 
 } // namespace nevalon::platform

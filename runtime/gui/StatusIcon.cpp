@@ -68,6 +68,15 @@ void RemoveStatusIcon(int64_t icon)
     StatusIcons().Release(icon);
 }
 
+std::optional<std::pair<int64_t, int64_t>> StatusIconCentre(int64_t icon)
+{
+    StatusIconRecord* record = StatusIcons().Find(icon);
+    const std::optional<platform::Rect> frame = record ? record->item->ScreenFrame() : std::nullopt;
+    if (!frame) return std::nullopt;
+    return std::pair{static_cast<int64_t>(frame->x + frame->width / 2),
+                     static_cast<int64_t>(frame->y + frame->height / 2)};
+}
+
 int64_t StatusIconHandle(int64_t icon)
 {
     StatusIconRecord* record = StatusIcons().Find(icon);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace nevalon::gui {
 
@@ -22,6 +24,9 @@ void SetStatusIconToolTip(int64_t icon, const std::u16string& text);
 
 // Removes the icon from the tray and frees its number (-1: every icon).
 void RemoveStatusIcon(int64_t icon);
+
+// The middle of the icon on the screen, in the pointer's coordinates; none where the tray does not tell.
+std::optional<std::pair<int64_t, int64_t>> StatusIconCentre(int64_t icon);
 
 // The icon's platform item handle, or 0.
 int64_t StatusIconHandle(int64_t icon);

@@ -225,7 +225,7 @@ TEST_F(LifecycleTest, SettingsMenuChoicesAreStoredAndStartAtLoginWritesTheAutost
             setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
             Start();
             const std::string first = FileBytes(config.Path("com.brask.Nevalon.conf"));
-            for (int64_t item : {kNotificationsItem, kSortItem, kLoginItem}) {
+            for (int64_t item : {kNotificationsItem, kSortItem, kLoginItem, kDesktopNotificationsItem}) {
                 gui::PostEvent(gui::EventMenu, item, 0, 0);
                 DispatchEvent(gui::WaitEvent(0));
             }
@@ -237,7 +237,8 @@ TEST_F(LifecycleTest, SettingsMenuChoicesAreStoredAndStartAtLoginWritesTheAutost
             std::exit(0);
         },
         ::testing::ExitedWithCode(0),
-        "Alarms=0\nLogin=0\nSort=1\n\\|\\[General\\]\nAlarms=1\nLogin=1\nSort=0\n\\|1");
+        "Alarms=0\nDesktopNotifications=0\nLogin=0\nSort=1\n\\|\\[General\\]\nAlarms=1\n"
+        "DesktopNotifications=1\nLogin=1\nSort=0\n\\|1");
 }
 
 TEST_F(LifecycleTest, SettingsMenuIsBuiltAfreshWithItsCheckMarksAndItsChoiceIsDispatched)
@@ -247,7 +248,9 @@ TEST_F(LifecycleTest, SettingsMenuIsBuiltAfreshWithItsCheckMarksAndItsChoiceIsDi
             Start();
             gui::CreateWindow(kListWindow, 300, 40, 460, 200, u"");
             std::string shown;
-            for (const char16_t* choice : {u"", u"Disable Countdown Notifications"}) {
+            // The last menu shows the choice of the one before it checked.
+            for (const char16_t* choice : {u"", u"Remind with Desktop Notifications", u""}) {
+                RunUntil([] { return gui::QueuedEventCount() == 0; });
                 platform::ChooseNextMenuItemForTests(
                     choice, [&shown](const platform::MenuEntriesForTests& entries) {
                         shown += "\n";
@@ -259,15 +262,16 @@ TEST_F(LifecycleTest, SettingsMenuIsBuiltAfreshWithItsCheckMarksAndItsChoiceIsDi
                     });
                 ShowSettingsMenu();
             }
-            RunUntil([] { return State().NotificationsOff == 1; });
             const bool menuKept = gui::MenuExists(kSettingsMenu);
             CloseListWindow();
-            std::fprintf(stderr, "%s\noff=%d kept=%d closed=%lld\n", shown.c_str(), State().NotificationsOff,
-                         menuKept, static_cast<long long>(gui::MenuExists(kSettingsMenu)));
+            std::fprintf(stderr, "%s\ndesktop=%d kept=%d closed=%lld\n", shown.c_str(),
+                         State().DesktopNotifications, menuKept,
+                         static_cast<long long>(gui::MenuExists(kSettingsMenu)));
             std::exit(0);
         },
         ::testing::ExitedWithCode(0),
-        "\nS!_D_A_B_L_S__QCtrl\\+Q_\nS!_D_A_B_L_S__QCtrl\\+Q_\noff=1 kept=1 closed=0");
+        "\nS!_D_R_A_B_L_S__QCtrl\\+Q_\nS!_D_R_A_B_L_S__QCtrl\\+Q_\nS!_D_R!_A_B_L_S__QCtrl\\+Q_\n"
+        "desktop=1 kept=1 closed=0");
 }
 
 // The status-bar click's position rule and DesktopUnderMouse need only the desktop queries.

@@ -65,8 +65,8 @@ protected:
     }
     static void PrintSettings()
     {
-        std::fprintf(stderr, "sort=%d off=%d login=%d\n", State().SortByCategory, State().NotificationsOff,
-                     State().StartAtLogin);
+        std::fprintf(stderr, "sort=%d off=%d login=%d desktop=%d\n", State().SortByCategory,
+                     State().NotificationsOff, State().StartAtLogin, State().DesktopNotifications);
     }
 
     const std::string savedPath = getenv("PATH");
@@ -83,21 +83,27 @@ TEST_F(SettingsTest, FirstRunWritesTheDefaultsAndTogglesAreStored)
             const std::string first = FileBytes(platform::DefaultsFilePath());
             ToggleSetting(kAlarmsKey);
             ToggleSetting(kSortKey);
+            ToggleSetting(kDesktopNotificationsKey);
             ToggleSetting(u"Other");
-            std::fprintf(stderr, "first=%d stored=%s", first == "[General]\nAlarms=0\nLogin=0\nSort=1\n",
+            std::fprintf(stderr, "first=%d stored=%s",
+                         first == "[General]\nAlarms=0\nDesktopNotifications=0\nLogin=0\nSort=1\n",
                          FileBytes(platform::DefaultsFilePath()).c_str());
             std::exit(0);
         },
         ::testing::ExitedWithCode(0),
-        "sort=1 off=0 login=0\nfirst=1 stored=\\[General\\]\nAlarms=1\nLogin=0\nSort=0\n");
+        "sort=1 off=0 login=0 desktop=0\nfirst=1 "
+        "stored=\\[General\\]\nAlarms=1\nDesktopNotifications=1\nLogin=0\nSort=0\n");
 }
 
 TEST_F(SettingsTest, LaterRunsReadWhatIsStoredAndNonsenseGivesTheDefaults)
 {
     const std::pair<std::string, std::string> files[] = {
         // Start at login follows the autostart entry, which is not there.
-        {"[General]\nSort=0\nAlarms=1\nLogin=7\n", "sort=0 off=1 login=0"},
-        {"\x01\xff{{ not a settings file\n", "sort=1 off=0 login=0"}};
+        {"[General]\nSort=0\nAlarms=1\nLogin=7\n", "sort=0 off=1 login=0 desktop=0"},
+        {"[General]\nSort=1\nDesktopNotifications=1\n", "sort=1 off=0 login=0 desktop=1"},
+        // The new setting alone is a store of ours: it is kept, the others read as off.
+        {"[General]\nDesktopNotifications=1\n", "sort=0 off=0 login=0 desktop=1"},
+        {"\x01\xff{{ not a settings file\n", "sort=1 off=0 login=0 desktop=0"}};
     for (const auto& [text, settings] : files) {
         dir.Put("config/com.brask.Nevalon.conf", text);
         EXPECT_EXIT(

@@ -103,16 +103,16 @@ holds_today "Mum birthday Party" Dentist Trip && pass "the next save that works 
 
 # An autostart folder that cannot be written: Start at Login says why and stays off.
 chmod 555 "$XDG_CONFIG_HOME/autostart"
-# Start at Login is the gear menu's sixth item; then a reader hears the menu as Down walks to it again.
+# Start at Login is the gear menu's seventh item; then a reader hears the menu as Down walks to it again.
 click_named Settings || fail "no Settings button"
 sleep 0.5
-xdotool key Down Down Down Down Down Down Return
+xdotool key Down Down Down Down Down Down Down Return
 answer "Start at Login could not be switched on: \\Q$entry\\E could not be written \\(Permission denied\\)" &&
   pass "Start at Login says why it cannot be switched on" || fail "no word: $(cat "$work/screen")"
 click_named Settings || fail "no Settings button"
 atspi focus 4 >"$work/menu" &
 await 'grep -q listening "$work/menu"'
-xdotool key Down Down Down Down Down Down
+xdotool key Down Down Down Down Down Down Down
 wait $!
 xdotool key Escape
 if grep -qP "^menu item\tStart at Login\t\tfocused" "$work/menu" && [ ! -e "$entry" ] &&

@@ -149,7 +149,7 @@ await '[ -n "$(new_window "$before")" ]' || fail "no gear menu"
 menu=$(new_window "$before")
 frame_of "$menu"
 if await "shoot gear-menu && reads_in_full gear-menu ${W}x$H+$L+$T 'Sort Countdown Events by Category' \
-    'Disable Countdown Notifications' About 'Buy me a Coffee!' 'Learn more about my other Apps' 'Start at Login' Quit"; then
+    'Disable Countdown Notifications' 'Remind with Desktop Notifications' About 'Buy me a Coffee!' 'Learn more about my other Apps' 'Start at Login' Quit"; then
   pass "the gear menu shows every text in full"
 else
   fail "the gear menu cuts its texts (see $shots/gear-menu.png)"

@@ -1,5 +1,6 @@
-// The program itself with one test seam: SIGUSR1 fires its minute at once, as the minute timer would. For
-// the long-run test and the soak benchmark, which cannot wait a minute for each rebuild of the list window.
+// The program as it ships, with two test seams the shipped program lacks: SIGUSR1 fires its minute at once,
+// as the minute timer would (the long-run test and bench/soak cannot wait a minute for each rebuild), and
+// "Snooze 10 minutes" puts a reminder off for NEVALON_E2E_SNOOZE_MS milliseconds instead.
 #include "app/AppState.h"
 #include "app/Lifecycle.h"
 #include "app/SingleInstance.h"
@@ -7,10 +8,13 @@
 #include "runtime/gui/EventQueue.h"
 
 #include <csignal>
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
     using namespace nevalon;
+    if (const char* delay = std::getenv("NEVALON_E2E_SNOOZE_MS"))
+        app::State().SnoozeDelay = std::atoll(delay);
     if (!app::BecomeOnlyInstance()) return 0;
     app::Startup(argc, argv);
     platform::HandleSignalForTests(
