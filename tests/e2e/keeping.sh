@@ -104,8 +104,9 @@ holds_today "Mum birthday Party" Dentist Trip && pass "the next save that works 
 # An autostart folder that cannot be written: Start at Login says why and stays off.
 chmod 555 "$XDG_CONFIG_HOME/autostart"
 # Start at Login is the gear menu's seventh item; then a reader hears the menu as Down walks to it again.
+before=$(xdotool search --onlyvisible --classname '^nevalon$')
 click_named Settings || fail "no Settings button"
-sleep 0.5
+await '[ -n "$(new_window "$before")" ]' || fail "no gear menu"
 xdotool key Down Down Down Down Down Down Down Return
 answer "Start at Login could not be switched on: \\Q$entry\\E could not be written \\(Permission denied\\)" &&
   pass "Start at Login says why it cannot be switched on" || fail "no word: $(cat "$work/screen")"

@@ -38,8 +38,9 @@ await 'tray_icon_line nevalon' && pass "the installed program shows its tray ico
   fail "no icon: $(cat "$work/run.log")"
 press_tray_icon nevalon 1
 await list_shown || fail "no list window"
+before=$(xdotool search --onlyvisible --classname '^nevalon$')
 click_named Settings || fail "no Settings button"
-sleep 0.5
+await '[ -n "$(new_window "$before")" ]' || fail "no gear menu"
 xdotool key Up Up Return # the item above Quit: Start at Login
 entry=$XDG_CONFIG_HOME/autostart/com.brask.Nevalon.desktop
 await 'grep -q "^Exec=/usr/bin/nevalon$" "$entry"' && pass "Start at Login points the autostart entry at /usr/bin/nevalon" ||
