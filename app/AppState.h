@@ -13,41 +13,8 @@ namespace nevalon::app {
 
 using system::String;
 
-// Fixed toolkit numbers of the application.
-inline constexpr int64_t kHolderWindow = 0;
-inline constexpr int64_t kListWindow = 1;
-inline constexpr int64_t kEditorWindow = 2;
+// The list window's width, whichever screen it opens on.
 inline constexpr int64_t kListWindowWidth = 460;
-inline constexpr int64_t kEscapeKey = 27;
-inline constexpr int64_t kEscapeItem = 1010;
-// Escape in the editor: Cancel.
-inline constexpr int64_t kEditorEscapeItem = 1011;
-inline constexpr int64_t kQuitRequest = -4;
-inline constexpr int64_t kSettingsMenu = 0;
-inline constexpr int64_t kNotificationsItem = 1;
-inline constexpr int64_t kAboutItem = 2;
-inline constexpr int64_t kSortItem = 3;
-inline constexpr int64_t kDonationItem = 4;
-inline constexpr int64_t kOtherAppsItem = 5;
-inline constexpr int64_t kLoginItem = 6;
-inline constexpr int64_t kQuitItem = 7;
-inline constexpr int64_t kDesktopNotificationsItem = 8;
-inline constexpr int64_t kStatusIcon = 0;
-inline constexpr int64_t kSettingsGadget = 8;
-inline constexpr int64_t kAppearanceChangedEvent = 66036;
-// Posted when the machine woke, or the clock or the time zone changed.
-inline constexpr int64_t kClockChangedEvent = 66037;
-inline constexpr int64_t kExportCheckBox = 7;
-inline constexpr int64_t kCancelGadget = 10;
-inline constexpr int64_t kMinuteTimer = 1;
-inline constexpr int64_t kMinutePeriod = 60000;
-// Once, this long after start: the list window's fonts are loaded then rather than at the first click.
-inline constexpr int64_t kWarmUpTimer = 2;
-inline constexpr int64_t kWarmUpDelay = 500;
-// Runs while a snoozed reminder waits: it comes at the earliest one's time.
-inline constexpr int64_t kSnoozeTimer = 3;
-// Posted when a desktop notification of a reminder has ended (object: the reminder's number).
-inline constexpr int64_t kNotificationEndedEvent = 66038;
 
 // The icon of the program in the desktop's icon theme, as its desktop entry names it.
 inline constexpr const char16_t* kApplicationIconName = u"nevalon";

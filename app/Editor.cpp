@@ -6,6 +6,7 @@
 #include "app/Lifecycle.h"
 #include "app/Reminders.h"
 #include "app/StoreNotices.h"
+#include "app/ToolkitNumbers.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/ButtonGadgets.h"
 #include "runtime/gui/ComboBoxGadget.h"
@@ -28,13 +29,6 @@ namespace {
 using gui::PlatformMessage;
 using namespace system;
 
-constexpr int64_t kTitleField = 3;
-constexpr int64_t kDateField = 4;
-constexpr int64_t kTimeField = 5;
-constexpr int64_t kAmPmBox = 6;
-constexpr int64_t kSaveButton = 9;
-constexpr int64_t kRecurrenceBox = 12;
-constexpr int64_t kCategoryBox = 13;
 constexpr int64_t kTitleLength = 32;
 constexpr int64_t kOtherCategory = 5;
 

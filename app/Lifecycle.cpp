@@ -13,6 +13,7 @@
 #include "app/SettingsMenu.h"
 #include "app/SingleInstance.h"
 #include "app/StoreNotices.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
 #include "platform/ClockChanges.h"
@@ -59,6 +60,9 @@ constexpr const char16_t* kNoTrayText =
     u"status notifier applet to a panel.";
 // A session may start its panel a moment after the programs it starts.
 constexpr int64_t kTrayGraceMs = 5000;
+constexpr int64_t kMinutePeriod = 60000;
+// The warm-up timer's wait after start.
+constexpr int64_t kWarmUpDelay = 500;
 
 void StartRuntime(int argc, char** argv)
 {

@@ -6,6 +6,7 @@
 #include "app/Lifecycle.h"
 #include "app/Reminders.h"
 #include "app/SettingsMenu.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/Geometry.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/ButtonGadgets.h"
@@ -29,9 +30,6 @@ namespace {
 using gui::PlatformMessage;
 using namespace system;
 
-constexpr int64_t kAddButton = 1;
-constexpr int64_t kEmptyText = 2;
-constexpr int64_t kRowsArea = 11;
 constexpr int64_t kMostEvents = 8;
 constexpr int64_t kRowHeight = 90;
 constexpr const char16_t* kSystemFont = u".AppleSystemUIFont";

@@ -2,6 +2,7 @@
 
 #include "app/Reminders.h"
 #include "app/StoreNotices.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/DesktopNotifications.h"
 #include "platform/Sound.h"
 #include "runtime/date/CurrentDate.h"

@@ -1,6 +1,7 @@
 #include "app/SettingsMenu.h"
 
 #include "app/AppState.h"
+#include "app/ToolkitNumbers.h"
 #include "app/Reminders.h"
 #include "platform/Alert.h"
 #include "runtime/gui/Menu.h"

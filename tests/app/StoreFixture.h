@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/ToolkitNumbers.h"
 #include "app/EventStore.h"
 #include "platform/Application.h"
 #include "platform/testing/TestSeams.h"

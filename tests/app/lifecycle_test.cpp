@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 #include "app/AppState.h"
+#include "app/ToolkitNumbers.h"
 #include "app/Lifecycle.h"
 #include "app/SettingsMenu.h"
 #include "platform/Alert.h"

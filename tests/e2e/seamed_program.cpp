@@ -2,6 +2,7 @@
 // as the minute timer would (the long-run test and bench/soak cannot wait a minute for each rebuild), and
 // "Snooze 10 minutes" puts a reminder off for NEVALON_E2E_SNOOZE_MS milliseconds instead.
 #include "app/AppState.h"
+#include "app/ToolkitNumbers.h"
 #include "app/Lifecycle.h"
 #include "app/SingleInstance.h"
 #include "platform/testing/TestSeams.h"
