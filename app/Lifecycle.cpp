@@ -11,6 +11,7 @@
 #include "app/Reminders.h"
 #include "app/Settings.h"
 #include "app/SettingsMenu.h"
+#include "app/Shell.h"
 #include "app/SingleInstance.h"
 #include "app/StoreNotices.h"
 #include "app/ToolkitNumbers.h"
@@ -331,104 +332,6 @@ void Main(int argc, char** argv)
     if (!BecomeOnlyInstance()) std::exit(0);
     Startup(argc, argv);
     RunMainLoop();
-}
-
-void CloseListWindow()
-{
-    CloseEditorWindow();
-    AppState& state = State();
-    state.Events.RewindList();
-    while (EventRecord* record = state.Events.MoveNext()) {
-        for (int64_t* gadget : {&record->titleGadget, &record->countdownGadget, &record->editGadget,
-                                &record->trashGadget, &record->imageGadget}) {
-            if (*gadget != -1 && gui::GadgetExists(*gadget)) gui::FreeGadget(*gadget);
-            *gadget = -1;
-        }
-    }
-    state.RowImages.RewindList();
-    while (const int64_t* image = state.RowImages.MoveNext())
-        system::DisposeImage(*image);
-    state.RowImages.EmptyList();
-    if (gui::MenuExists(kSettingsMenu)) gui::DestroyMenu(kSettingsMenu);
-    gui::RemoveKeyShortcut(kListWindow, kEscapeKey);
-    if (gui::WindowExists(kListWindow)) {
-        State().ListWindowX = gui::WindowLeft(kListWindow);
-        gui::DestroyWindow(kListWindow);
-    }
-}
-
-void RefreshListWindow()
-{
-    CloseListWindow();
-    BuildListWindow();
-}
-
-bool DesktopContains(int64_t desktop, int64_t x, int64_t y)
-{
-    return gui::ScreenLeft(desktop) <= x && x <= gui::ScreenLeft(desktop) + gui::ScreenWidth(desktop) &&
-           gui::ScreenTop(desktop) <= y && y <= gui::ScreenTop(desktop) + gui::ScreenHeight(desktop);
-}
-
-int64_t DesktopUnderMouse()
-{
-    int64_t n = gui::CountScreens();
-    if (n == 0) return -1;
-    if (n < 0) return 0;
-    int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
-    for (int64_t i = n - 1; i >= 0; --i) {
-        if (DesktopContains(i, x, y)) return i;
-    }
-    return 0;
-}
-
-namespace {
-
-// The first desktop holding the point; the main one when none does (possible mid-reconfiguration).
-int64_t DesktopHolding(int64_t count, int64_t x, int64_t y)
-{
-    for (int64_t i = 0; i < count; ++i)
-        if (DesktopContains(i, x, y)) return i;
-    return 0;
-}
-
-} // namespace
-
-int64_t ListWindowXAt(int64_t x, int64_t y)
-{
-    int64_t desktop = DesktopHolding(gui::CountScreens(), x, y);
-    int64_t left = gui::ScreenLeft(desktop), width = gui::ScreenWidth(desktop);
-    int64_t windowX = x - kListWindowWidth / 2;
-    if (windowX < left)
-        windowX = left;
-    else if (windowX + kListWindowWidth > left + width)
-        windowX = left + width - kListWindowWidth;
-    return windowX;
-}
-
-int64_t ListWindowXUnderMouse()
-{
-    return ListWindowXAt(gui::MouseScreenX(), gui::MouseScreenY());
-}
-
-std::optional<ListWindowPlace> ListWindowPlaceAt(int64_t x, int64_t y)
-{
-    const int64_t count = gui::CountScreens();
-    if (count <= 0) return std::nullopt;
-    const int64_t desktop = DesktopHolding(count, x, y);
-    const int64_t left = gui::ScreenWorkLeft(desktop), top = gui::ScreenWorkTop(desktop);
-    return ListWindowPlace{left, top, left + gui::ScreenWorkWidth(desktop),
-                           top + gui::ScreenWorkHeight(desktop),
-                           y > gui::ScreenTop(desktop) + gui::ScreenHeight(desktop) / 2};
-}
-
-std::optional<ListWindowPlace> ListWindowPlaceUnderMouse()
-{
-    return ListWindowPlaceAt(gui::MouseScreenX(), gui::MouseScreenY());
-}
-
-void UpdateStatusIconToolTip()
-{
-    gui::SetStatusIconToolTip(kStatusIcon, StatusToolTip(date::CurrentDate()));
 }
 
 void Shutdown()

@@ -3,7 +3,6 @@
 #include "app/AppState.h"
 
 #include <cstdint>
-#include <optional>
 
 namespace nevalon::app {
 
@@ -23,31 +22,6 @@ void FollowClockChanges();
 
 // Dispatches the current event (the code WaitEvent returned).
 void DispatchEvent(int64_t code);
-
-// Tears the list window down (and the editor with it).
-void CloseListWindow();
-
-// Builds the list window again from Events without reading the events file.
-void RefreshListWindow();
-
-// Whether the point lies on the desktop, its edges included.
-bool DesktopContains(int64_t desktop, int64_t x, int64_t y);
-
-// Index of the desktop under the pointer, searching from the last; 0 when none, -1 without desktops.
-int64_t DesktopUnderMouse();
-
-// The left edge at which the list window opens under the point (x, y): centred on it, kept on its screen.
-int64_t ListWindowXAt(int64_t x, int64_t y);
-int64_t ListWindowXUnderMouse();
-
-// The free part of the screen under the point (the main one when none is), resting on its bottom edge for a
-// point in the lower half of that screen; none without screens.
-std::optional<ListWindowPlace> ListWindowPlaceAt(int64_t x, int64_t y);
-std::optional<ListWindowPlace> ListWindowPlaceUnderMouse();
-
-// Shows the next event to come and its countdown as the status icon's tooltip; "Nevalon" alone when no
-// event lies ahead.
-void UpdateStatusIconToolTip();
 
 // Closes everything, ends the runtime libraries and exits with code 0.
 [[noreturn]] void Shutdown();

@@ -1,6 +1,6 @@
 #include "app/ReminderNotices.h"
 
-#include "app/Reminders.h"
+#include "app/Shell.h"
 #include "app/StoreNotices.h"
 #include "app/ToolkitNumbers.h"
 #include "platform/DesktopNotifications.h"

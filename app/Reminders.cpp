@@ -5,12 +5,9 @@
 #include "app/ReminderNotices.h"
 #include "app/StoreNotices.h"
 #include "runtime/date/CurrentDate.h"
-#include "runtime/gui/PlatformMessage.h"
 
 namespace nevalon::app {
 namespace {
-
-constexpr int64_t kActivateAllWindowsIgnoringOthers = 3;
 
 // The sentence of a reached notice for the categories that call for a card.
 String CardSentence(int64_t category)
@@ -33,13 +30,6 @@ String ReminderText(const EventRecord& record, ReminderKind kind)
 }
 
 } // namespace
-
-void BringApplicationToFront()
-{
-    using gui::PlatformMessage;
-    int64_t application = PlatformMessage(nullptr, 0, "NSRunningApplication currentApplication");
-    PlatformMessage(nullptr, application, "activateWithOptions:", {kActivateAllWindowsIgnoringOthers});
-}
 
 Reminder ReminderFor(const EventRecord& record, ReminderKind kind, date::Date now)
 {
@@ -83,6 +73,21 @@ void CheckReminders()
         // with its notices cleared.
         changed = StepPastNow(*record, now) || changed;
         if (changed) SaveEventsAndSay(SaveCause::Program);
+    }
+}
+
+void RollOverPassedEvents(date::Date now)
+{
+    EventList& events = State().Events;
+    // A notice or a save may move the list's cursor, so each record is found again by its index.
+    for (int64_t i = 0; i < events.CountElements(); ++i) {
+        EventRecord& record = *events.SelectElement(i);
+        if (SecondsUntil(record.date, now) > 0) continue;
+        if (record.reachedShown == 0 && RemindEventReached(record, now)) {
+            record.reachedShown = 1;
+            SaveEventsAndSay(SaveCause::Program);
+        }
+        if (StepPastNow(record, now)) SaveEventsAndSay(SaveCause::Program);
     }
 }
 

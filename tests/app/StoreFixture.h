@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/AppState.h"
-#include "app/ToolkitNumbers.h"
 #include "app/EventStore.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/Application.h"
 #include "platform/testing/TestSeams.h"
 #include "runtime/date/CurrentDate.h"

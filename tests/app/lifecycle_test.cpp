@@ -2,6 +2,7 @@
 #include "app/AppState.h"
 #include "app/ToolkitNumbers.h"
 #include "app/Lifecycle.h"
+#include "app/ListWindow.h"
 #include "app/SettingsMenu.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"

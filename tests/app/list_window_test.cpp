@@ -1,6 +1,5 @@
 #include "StoreFixture.h"
 #include "app/Countdown.h"
-#include "app/Lifecycle.h"
 #include "app/ListWindow.h"
 #include "platform/Image.h"
 #include "platform/View.h"
