@@ -104,6 +104,8 @@ struct AppState {
     int64_t Defaults = 0;
     // The platform's key of the new value in a change dictionary.
     int64_t KeyValueChangeNewKey = 0;
+    // A quit was dispatched: the main loop ends after the event at hand.
+    bool QuitRequested = false;
 };
 
 AppState& State();

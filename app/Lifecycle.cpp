@@ -40,7 +40,6 @@
 #include "runtime/system/strings/Strings.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace nevalon::app {
 namespace {
@@ -65,13 +64,14 @@ constexpr int64_t kMinutePeriod = 60000;
 // The warm-up timer's wait after start.
 constexpr int64_t kWarmUpDelay = 500;
 
-void StartRuntime(int argc, char** argv)
+// Whether the runtime could start: without a display it cannot, and says why on stderr.
+[[nodiscard]] bool StartRuntime(int argc, char** argv)
 {
     // The application object comes first, the process locale right after it.
     std::string error;
     if (!gui::InitToolkit(argc, argv, error)) {
         std::fprintf(stderr, "nevalon: %s\n", error.c_str());
-        std::exit(1);
+        return false;
     }
     platform::BringProcessToFront();
     system::InitStrings();
@@ -79,6 +79,7 @@ void StartRuntime(int argc, char** argv)
     date::InitDates();
     system::InitProcess();
     system::InitImages();
+    return true;
 }
 
 void EndRuntime()
@@ -187,7 +188,8 @@ void DispatchMenu(int64_t item)
     switch (item) {
     case kQuitRequest:
     case kQuitItem:
-        Shutdown();
+        State().QuitRequested = true;
+        break;
     case kNotificationsItem:
         ToggleSetting(kAlarmsKey);
         break;
@@ -229,9 +231,9 @@ AppState& State()
     return state;
 }
 
-void Startup(int argc, char** argv)
+std::optional<int> Startup(int argc, char** argv)
 {
-    StartRuntime(argc, argv);
+    if (!StartRuntime(argc, argv)) return 1;
     AppState& state = State();
     state.ListWindowX = -1;
     for (size_t i = 0; i < state.Categories.size(); ++i)
@@ -245,7 +247,7 @@ void Startup(int argc, char** argv)
     if (OperatingSystemTooOld()) {
         gui::ShowMessageBox(u"Error!", kTooOldText, gui::MessageBoxStopIcon);
         EndRuntime();
-        std::exit(0);
+        return 0;
     }
     LoadSettings();
     gui::CreateWindow(kHolderWindow, 0, 0, 0, 0, u"", gui::WindowInvisible);
@@ -272,6 +274,7 @@ void Startup(int argc, char** argv)
     UpdateStatusIconToolTip();
     platform::CheckTrayHostAfter(kTrayGraceMs, ReportMissingTray);
     gui::StartWindowTimer(kHolderWindow, kWarmUpTimer, kWarmUpDelay);
+    return std::nullopt;
 }
 
 void FollowClockChanges()
@@ -319,29 +322,30 @@ void DispatchEvent(int64_t code)
     }
 }
 
-void RunMainLoop()
+int RunMainLoop()
 {
-    for (;;)
+    while (!State().QuitRequested)
         DispatchEvent(gui::WaitEvent());
+    return Shutdown();
 }
 
-void Main(int argc, char** argv)
+int Main(int argc, char** argv)
 {
     const CommandLine request = ParseCommandLine(argc, argv);
-    if (request.action != CommandLine::StartProgram) std::exit(RunCommandLine(request));
-    if (!BecomeOnlyInstance()) std::exit(0);
-    Startup(argc, argv);
-    RunMainLoop();
+    if (request.action != CommandLine::StartProgram) return RunCommandLine(request);
+    if (!BecomeOnlyInstance()) return 0;
+    if (const std::optional<int> cannotRun = Startup(argc, argv)) return *cannotRun;
+    return RunMainLoop();
 }
 
-void Shutdown()
+int Shutdown()
 {
     CloseListWindow();
     if (State().EventsFile.unsaved) SaveEventsAndSay(SaveCause::Program);
     gui::RemoveStatusIcon(kStatusIcon);
     StopObservingAppearance();
     EndRuntime();
-    std::exit(0);
+    return 0;
 }
 
 } // namespace nevalon::app
