@@ -150,7 +150,7 @@ TEST_F(LifecycleTest, ShutdownClosesTheListWindowAndEditorFirst)
 {
     Start();
     gui::CreateWindow(kListWindow, 300, 40, 460, 200, u"");
-    gui::CreateWindow(kEditorWindow, 0, 0, 300, 200, u"Add Event", 256);
+    gui::CreateWindow(kEditorWindow, 0, 0, 300, 200, u"Add Event", gui::WindowCentredOnParent);
     State().EditingExisting = 1;
     running = false;
     EXPECT_EQ(Shutdown(), 0);
@@ -165,7 +165,7 @@ TEST_F(LifecycleTest, EscapeInTheListWindowClosesItAndTheEditor)
     Start();
     gui::CreateWindow(kListWindow, 321, 40, 460, 200, u"");
     gui::AddKeyShortcut(kListWindow, kEscapeKey, kEscapeItem);
-    gui::CreateWindow(kEditorWindow, 0, 0, 300, 200, u"Edit Event", 256);
+    gui::CreateWindow(kEditorWindow, 0, 0, 300, 200, u"Edit Event", gui::WindowCentredOnParent);
     State().ExportToCalendar = 1;
     auto* list = dynamic_cast<platform::Window*>(platform::ObjectFromHandle(gui::WindowHandle(kListWindow)));
     platform::PostKeyPressForTests(*list, platform::KeyEvent{u"\x1b"});
