@@ -76,7 +76,20 @@ struct ReminderNotices {
     int64_t lastNumber = 0;
 };
 
-// Application state held for the whole run.
+// Application state held for the whole run. The one deliberate global of app/ (State()): the toolkit calls
+// the application back through plain function pointers (gadget callbacks, menu events), which carry no
+// object. Touched on the main thread only. Who writes what:
+// - Events: EventStore replaces it from the file and orders it; the editor adds and changes a record; the
+//   list window deletes one and keeps its rows' gadget numbers on the records; Reminders and
+//   ReminderNotices set the notice flags and roll records over. Everyone else reads.
+// - EventsFilePath, Categories, Defaults: set once by Startup (the path by a command-line answer instead).
+//   EventsFile: EventStore and StoreNotices.
+// - RowImages, ListWindowX, ListWindowPlacement: the list window, and Lifecycle when a click opens it.
+// - Notices: ReminderNotices. SnoozeDelay: read there; only tests and the seamed e2e program change it.
+// - EditingExisting, EditedRecord, ExportToCalendar: the editor and the list window's Edit button.
+// - the settings (StartAtLogin ... DesktopNotifications): Settings. AppearanceObserver, SharedApp,
+//   KeyValueChangeNewKey: Appearance and Startup. QuitRequested: Lifecycle.
+// Tests reset it with `State() = AppState()` before starting the program afresh.
 struct AppState {
     EventList Events;
     std::array<String, 7> Categories;
@@ -108,6 +121,7 @@ struct AppState {
     bool QuitRequested = false;
 };
 
+// The application's state; see AppState for who may change which part.
 AppState& State();
 
 } // namespace nevalon::app

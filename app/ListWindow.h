@@ -84,7 +84,7 @@ String EventToolTip(const EventRecord& record);
 int64_t BadgeColour(const String& categoryName);
 
 // A new 80 x 24 picture of a category's badge: its colour in a rounded box, its name centred in white.
-// The picture's number, 0 when it could not be drawn.
-int64_t CategoryBadge(const String& categoryName);
+// The picture's number, 0 when it could not be drawn; the caller disposes of it.
+[[nodiscard]] int64_t CategoryBadge(const String& categoryName);
 
 } // namespace nevalon::app
