@@ -229,7 +229,7 @@ bool ReadEventsFile()
     if (status.unreadable && status.unsaved) {
         // Events made while the file could not be read join the ones it holds; none is lost.
         bool added = false;
-        // The reading leaves `loaded`'s cursor past its last record, where a new one is appended.
+        // New records are appended after the last one.
         while (loaded.MoveNext()) {
         }
         for (const EventRecord& record : state.Events) {

@@ -49,7 +49,8 @@ void CheckReminders()
 {
     const date::Date now = date::CurrentDate();
     EventList& events = State().Events;
-    // Saving walks the list with its cursor, so each record is found again by its index.
+    // A reminder's box waits for the person, and what runs meanwhile may move the list's cursor: each
+    // record is found by its index.
     for (int64_t i = 0; i < events.CountElements(); ++i) {
         EventRecord* record = events.SelectElement(i);
         const int64_t remaining = SecondsUntil(record->date, now);
@@ -79,7 +80,7 @@ void CheckReminders()
 void RollOverPassedEvents(date::Date now)
 {
     EventList& events = State().Events;
-    // A notice or a save may move the list's cursor, so each record is found again by its index.
+    // As in CheckReminders, each record is found by its index.
     for (int64_t i = 0; i < events.CountElements(); ++i) {
         EventRecord& record = *events.SelectElement(i);
         if (SecondsUntil(record.date, now) > 0) continue;
