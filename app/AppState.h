@@ -13,41 +13,8 @@ namespace nevalon::app {
 
 using system::String;
 
-// Fixed toolkit numbers of the application.
-inline constexpr int64_t kHolderWindow = 0;
-inline constexpr int64_t kListWindow = 1;
-inline constexpr int64_t kEditorWindow = 2;
+// The list window's width, whichever screen it opens on.
 inline constexpr int64_t kListWindowWidth = 460;
-inline constexpr int64_t kEscapeKey = 27;
-inline constexpr int64_t kEscapeItem = 1010;
-// Escape in the editor: Cancel.
-inline constexpr int64_t kEditorEscapeItem = 1011;
-inline constexpr int64_t kQuitRequest = -4;
-inline constexpr int64_t kSettingsMenu = 0;
-inline constexpr int64_t kNotificationsItem = 1;
-inline constexpr int64_t kAboutItem = 2;
-inline constexpr int64_t kSortItem = 3;
-inline constexpr int64_t kDonationItem = 4;
-inline constexpr int64_t kOtherAppsItem = 5;
-inline constexpr int64_t kLoginItem = 6;
-inline constexpr int64_t kQuitItem = 7;
-inline constexpr int64_t kDesktopNotificationsItem = 8;
-inline constexpr int64_t kStatusIcon = 0;
-inline constexpr int64_t kSettingsGadget = 8;
-inline constexpr int64_t kAppearanceChangedEvent = 66036;
-// Posted when the machine woke, or the clock or the time zone changed.
-inline constexpr int64_t kClockChangedEvent = 66037;
-inline constexpr int64_t kExportCheckBox = 7;
-inline constexpr int64_t kCancelGadget = 10;
-inline constexpr int64_t kMinuteTimer = 1;
-inline constexpr int64_t kMinutePeriod = 60000;
-// Once, this long after start: the list window's fonts are loaded then rather than at the first click.
-inline constexpr int64_t kWarmUpTimer = 2;
-inline constexpr int64_t kWarmUpDelay = 500;
-// Runs while a snoozed reminder waits: it comes at the earliest one's time.
-inline constexpr int64_t kSnoozeTimer = 3;
-// Posted when a desktop notification of a reminder has ended (object: the reminder's number).
-inline constexpr int64_t kNotificationEndedEvent = 66038;
 
 // The icon of the program in the desktop's icon theme, as its desktop entry names it.
 inline constexpr const char16_t* kApplicationIconName = u"nevalon";
@@ -109,7 +76,20 @@ struct ReminderNotices {
     int64_t lastNumber = 0;
 };
 
-// Application state held for the whole run.
+// Application state held for the whole run. The one deliberate global of app/ (State()): the toolkit calls
+// the application back through plain function pointers (gadget callbacks, menu events), which carry no
+// object. Touched on the main thread only. Who writes what:
+// - Events: EventStore replaces it from the file and orders it; the editor adds and changes a record; the
+//   list window deletes one and keeps its rows' gadget numbers on the records; Reminders and
+//   ReminderNotices set the notice flags and roll records over. Everyone else reads.
+// - EventsFilePath, Categories, Defaults: set once by Startup (the path by a command-line answer instead).
+//   EventsFile: EventStore and StoreNotices.
+// - RowImages, ListWindowX, ListWindowPlacement: the list window, and Lifecycle when a click opens it.
+// - Notices: ReminderNotices. SnoozeDelay: read there; only tests and the seamed e2e program change it.
+// - EditingExisting, EditedRecord, ExportToCalendar: the editor and the list window's Edit button.
+// - the settings (StartAtLogin ... DesktopNotifications): Settings. AppearanceObserver, SharedApp,
+//   KeyValueChangeNewKey: Appearance and Startup. QuitRequested: Lifecycle.
+// Tests reset it with `State() = AppState()` before starting the program afresh.
 struct AppState {
     EventList Events;
     std::array<String, 7> Categories;
@@ -137,8 +117,11 @@ struct AppState {
     int64_t Defaults = 0;
     // The platform's key of the new value in a change dictionary.
     int64_t KeyValueChangeNewKey = 0;
+    // A quit was dispatched: the main loop ends after the event at hand.
+    bool QuitRequested = false;
 };
 
+// The application's state; see AppState for who may change which part.
 AppState& State();
 
 } // namespace nevalon::app

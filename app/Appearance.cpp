@@ -1,6 +1,7 @@
 #include "app/Appearance.h"
 
 #include "app/AppState.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/Class.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/PlatformMessage.h"

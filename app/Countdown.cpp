@@ -1,9 +1,6 @@
 #include "app/Countdown.h"
 
 #include "app/AppState.h"
-#include "app/EventStore.h"
-#include "app/Reminders.h"
-#include "app/StoreNotices.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/PlatformMessage.h"
 #include "runtime/system/strings/Strings.h"
@@ -122,49 +119,23 @@ bool StepPastNow(EventRecord& record, date::Date now)
     return true;
 }
 
-CountdownRow RollOverEvent(EventRecord& record, date::Date now)
+CountdownRow RowForEvent(const EventRecord& record, date::Date now)
 {
-    if (record.reachedShown == 0 && RemindEventReached(record, now)) {
-        record.reachedShown = 1;
-        SaveEventsAndSay(SaveCause::Program);
-    }
-    if (StepPastNow(record, now)) SaveEventsAndSay(SaveCause::Program);
-    // A record that stepped counts down to its new moment at once, not only from the next build.
     const int64_t d = SecondsUntil(record.date, now);
     if (d > 0) return AheadRow(d);
     return {record.recurrence == RecurNever ? u"This event has passed!" : u"",
             IsDarkMode() ? kColourYellow : kColourRed};
 }
 
-CountdownRow RowForEvent(EventRecord& record, date::Date now)
-{
-    const int64_t d = SecondsUntil(record.date, now);
-    return d > 0 ? AheadRow(d) : RollOverEvent(record, now);
-}
-
-std::vector<CountdownRow> CountdownRows()
-{
-    EventList& events = State().Events;
-    GroupByCategory();
-    const date::Date now = date::CurrentDate();
-    std::vector<CountdownRow> rows;
-    // A notice or a save may move the list's cursor, so each record is found again by its index.
-    for (int64_t i = 0; i < events.CountElements(); ++i)
-        rows.push_back(RowForEvent(*events.SelectElement(i), now));
-    return rows;
-}
-
 String StatusToolTip(date::Date now)
 {
-    EventList& events = State().Events;
     const EventRecord* next = nullptr;
     date::Date nextDate = 0;
-    events.RewindList();
     // A passed repeating event may not have rolled over yet (with notifications off, only the list build
     // rolls it), so its next time is worked out here.
-    while (const EventRecord* record = events.MoveNext()) {
-        const date::Date when = FirstOccurrenceAfter(record->date, record->recurrence, now);
-        if (when > now && (!next || when < nextDate)) next = record, nextDate = when;
+    for (const EventRecord& record : State().Events) {
+        const date::Date when = FirstOccurrenceAfter(record.date, record.recurrence, now);
+        if (when > now && (!next || when < nextDate)) next = &record, nextDate = when;
     }
     if (!next) return u"Nevalon";
     return u"Nevalon\n" + next->title + u": " + CountdownText(SecondsUntil(nextDate, now));

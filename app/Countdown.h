@@ -2,8 +2,6 @@
 
 #include "app/EventRecord.h"
 
-#include <vector>
-
 namespace nevalon::app {
 
 // Row colours, red in the low byte.
@@ -40,17 +38,9 @@ date::Date FirstOccurrenceAfter(date::Date date, int64_t code, date::Date now);
 // notices cleared; whether it moved (a record that does not recur, or cannot step, stays as it is).
 bool StepPastNow(EventRecord& record, date::Date now);
 
-// For a record whose moment has come by `now`: gives the reached reminder once, moves a recurring record
-// to its next occurrence (StepPastNow) and saves. Returns the row of what the record now is: the
-// countdown to its new moment, or the passed row.
-CountdownRow RollOverEvent(EventRecord& record, date::Date now);
-
-// The row of a record at `now`: the countdown while it lies ahead, else RollOverEvent's.
-CountdownRow RowForEvent(EventRecord& record, date::Date now);
-
-// Groups Events, reads the clock once and returns every record's row in list order, showing the notices
-// and rolling the recurring records over on the way.
-std::vector<CountdownRow> CountdownRows();
+// The row of a record at `now`: the countdown while it lies ahead, else the passed row (a passed event that
+// does not recur says so; one that recurs and has not rolled over yet shows no text). Changes nothing.
+CountdownRow RowForEvent(const EventRecord& record, date::Date now);
 
 // "Nevalon", and for the event of Events that comes next after `now` (the first of equals in list order;
 // a passed repeating event by its next time) a second line: its title and its countdown.

@@ -2,15 +2,13 @@
 
 #include "app/AppState.h"
 #include "app/CalendarExport.h"
-#include "app/EventStore.h"
-#include "app/Lifecycle.h"
-#include "app/Reminders.h"
+#include "app/Shell.h"
 #include "app/StoreNotices.h"
+#include "app/ToolkitNumbers.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/ButtonGadgets.h"
 #include "runtime/gui/ComboBoxGadget.h"
 #include "runtime/gui/DateGadget.h"
-#include "runtime/gui/EventQueue.h"
 #include "runtime/gui/Gadgets.h"
 #include "runtime/gui/KeyShortcut.h"
 #include "runtime/gui/MessageBox.h"
@@ -28,15 +26,11 @@ namespace {
 using gui::PlatformMessage;
 using namespace system;
 
-constexpr int64_t kTitleField = 3;
-constexpr int64_t kDateField = 4;
-constexpr int64_t kTimeField = 5;
-constexpr int64_t kAmPmBox = 6;
-constexpr int64_t kSaveButton = 9;
-constexpr int64_t kRecurrenceBox = 12;
-constexpr int64_t kCategoryBox = 13;
 constexpr int64_t kTitleLength = 32;
 constexpr int64_t kOtherCategory = 5;
+
+// What follows a stored event, as the editor's opening set it.
+void (*whenStored)() = nullptr;
 
 constexpr const char16_t* kDateMessage =
     u"An invalid date was selected. Please supply a valid date in YYYY-MM-DD format.\n";
@@ -103,9 +97,10 @@ void ExportEvent(const String& title, date::Date moment, int64_t recurrence)
 
 } // namespace
 
-void OpenEventEditor(int64_t addMode)
+void OpenEventEditor(int64_t addMode, void (*stored)())
 {
     AppState& state = State();
+    whenStored = stored;
     BringApplicationToFront();
     // A close box, as a dialog on this desktop has; it cancels, as Escape does.
     const int64_t window =
@@ -157,48 +152,9 @@ void OpenEventEditor(int64_t addMode)
     gui::FocusGadget(kTitleField);
 }
 
-void AddEventHandler()
+void ShowInEditor(const EventRecord& record)
 {
-    if (!gui::WindowExists(kEditorWindow)) OpenEventEditor(1);
-}
-
-void EditEventHandler()
-{
-    AppState& state = State();
-    const int64_t edit = gui::EventGadgetNumber();
-    state.Events.RewindList();
-    EventRecord* record = nullptr;
-    while ((record = state.Events.MoveNext()) && record->editGadget != edit) {
-    }
-    if (!record) return;
-    state.EditedRecord = record;
-    state.EditingExisting = 1;
-    if (!gui::WindowExists(kEditorWindow))
-        OpenEventEditor(0);
-    else
-        FillFromRecord(*record);
-}
-
-void DeleteEventHandler()
-{
-    AppState& state = State();
-    EventList& events = state.Events;
-    const int64_t trash = gui::EventGadgetNumber();
-    int64_t index = 0;
-    for (events.RewindList(); const EventRecord* record = events.MoveNext(); ++index)
-        if (record->trashGadget == trash) break;
-    const EventRecord* record = events.SelectElement(index);
-    if (!record) return;
-    // No changes nothing: an open editor keeps its input.
-    if (gui::ShowMessageBox(u"Confirm Deletion",
-                            u"Are you sure you want to delete '" + record->title + u"'?\n\r",
-                            gui::MessageBoxYesNo) != gui::MessageBoxYes)
-        return;
-    // The reload below replaces every record, the edited one included.
-    if (state.EditingExisting) CloseEditorWindow();
-    if (events.SelectElement(index)) events.RemoveElement();
-    SaveEventsAndSay(SaveCause::Person);
-    LoadEvents();
+    FillFromRecord(record);
 }
 
 void SaveEventHandler()
@@ -240,9 +196,8 @@ void SaveEventHandler()
                        static_cast<int32_t>(hour), static_cast<int32_t>(mm), 0);
 
     EventRecord* edited = state.EditingExisting ? state.EditedRecord : nullptr;
-    state.Events.RewindList();
-    while (const EventRecord* record = state.Events.MoveNext()) {
-        if (record != edited && record->title == title && record->date == moment)
+    for (const EventRecord& record : state.Events) {
+        if (&record != edited && record.title == title && record.date == moment)
             return ShowError(u"An event with the same title and time already exists.\n");
     }
 
@@ -263,8 +218,7 @@ void SaveEventHandler()
     if (state.ExportToCalendar == 1) ExportEvent(title, moment, recurrence);
     SaveEventsAndSay(SaveCause::Person);
     CloseEditorWindow();
-    CloseListWindow();
-    LoadEvents();
+    if (whenStored) whenStored();
 }
 
 void ToggleCalendarExport()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/EventRecord.h"
+
 #include <cstdint>
 
 namespace nevalon::app {
@@ -7,21 +9,16 @@ namespace nevalon::app {
 // What the editor's date field shows: the day, without the time of day the time field holds.
 inline constexpr char16_t kEditorDateMask[] = u"%yyyy/%mm/%dd";
 
-// Builds the editor window: empty for addMode 1, filled from EditedRecord for 0.
-void OpenEventEditor(int64_t addMode);
+// Builds the editor window over the list window: empty for addMode 1, filled from EditedRecord for 0.
+// `stored` runs once Save has stored an event, saved the file and closed the editor (the list window's owner
+// builds its rows again there); the editor keeps it until the next opening.
+void OpenEventEditor(int64_t addMode, void (*stored)());
 
-// The list window's add button: opens an empty editor unless one is open.
-void AddEventHandler();
-
-// A row's Edit button: opens the editor on that row's event, or refills an open editor with it.
-void EditEventHandler();
-
-// The trash button of a row: asks before deleting its event; on Yes deletes it, saves and builds the list
-// again (an editor open on a record closes, as the reload replaces every record). No changes nothing.
-void DeleteEventHandler();
+// Fills the open editor's fields from the record, as Edit does on another row while the editor is open.
+void ShowInEditor(const EventRecord& record);
 
 // The Save button: checks the input (each failure shows why and keeps the editor open), stores the event,
-// exports it when asked, saves the file, closes the editor and loads the list again.
+// exports it when asked, saves the file, closes the editor and runs the `stored` of its opening.
 void SaveEventHandler();
 
 // The calendar check box: flips ExportToCalendar and shows it.

@@ -1,9 +1,6 @@
 #include "app/EventStore.h"
 
 #include "app/AppState.h"
-#include "app/Lifecycle.h"
-#include "app/ListWindow.h"
-#include "app/StoreNotices.h"
 #include "runtime/date/Dates.h"
 #include "runtime/system/files/Files.h"
 #include "runtime/system/filesystem/FileSystem.h"
@@ -155,10 +152,9 @@ bool WriteEventsFile(String& problem)
         problem = ErrorText(errno);
         return false;
     }
-    EventList& events = state.Events;
-    events.RewindList();
-    while (const EventRecord* record = events.MoveNext())
-        WriteLine(file, LineOf(*record));
+    // Read without the list's cursor: a save in the middle of another walk leaves that walk's place.
+    for (const EventRecord& record : state.Events)
+        WriteLine(file, LineOf(record));
     if (!CloseFile(file) || !ReplaceFile(temporary, target)) {
         problem = ErrorText(errno);
         DeleteFile(temporary);
@@ -233,15 +229,15 @@ bool ReadEventsFile()
     if (status.unreadable && status.unsaved) {
         // Events made while the file could not be read join the ones it holds; none is lost.
         bool added = false;
-        state.Events.RewindList();
-        while (const EventRecord* record = state.Events.MoveNext()) {
-            // The walk ends past the last record, where a new one is appended.
+        // New records are appended after the last one.
+        while (loaded.MoveNext()) {
+        }
+        for (const EventRecord& record : state.Events) {
             bool known = false;
-            loaded.RewindList();
-            while (const EventRecord* other = loaded.MoveNext())
-                known = known || (other->title == record->title && other->date == record->date);
+            for (const EventRecord& other : loaded)
+                known = known || (other.title == record.title && other.date == record.date);
             if (known) continue;
-            if (EventRecord* copy = loaded.InsertElement()) *copy = *record, added = true;
+            if (EventRecord* copy = loaded.InsertElement()) *copy = record, added = true;
         }
         status.unsaved = added;
     }
@@ -260,14 +256,6 @@ void RemoveUnfinishedSaves()
     const String folder = target.substr(0, slash + 1), base = target.substr(slash + 1);
     for (const String& name : FolderEntries(folder))
         if (IsUnfinishedSave(name, base)) DeleteFile(folder + name);
-}
-
-void LoadEvents()
-{
-    ReadEventsFile();
-    SayWhenEventsFileUnreadable();
-    BuildListWindow();
-    UpdateStatusIconToolTip();
 }
 
 void GroupByCategory()

@@ -4,6 +4,9 @@
 
 namespace nevalon::app {
 
+// The events file and Events: reading, writing and ordering. Knows no window and tells the person nothing
+// (StoreNotices does).
+
 // Whether computing the events file's path makes its folder.
 enum class FolderUse { Create, Leave };
 
@@ -26,9 +29,6 @@ bool ReadEventsFile();
 // Removes the new files that saves cut short by a kill left beside the events file. Only for the one
 // running instance: another's save may be under way.
 void RemoveUnfinishedSaves();
-
-// ReadEventsFile, then the list window built from Events.
-void LoadEvents();
 
 // Orders Events by category (0 to 6, then any other value), then by title, keeping ties in order.
 void GroupByCategory();

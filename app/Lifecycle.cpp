@@ -3,7 +3,6 @@
 #include "app/AppState.h"
 #include "app/Appearance.h"
 #include "app/CommandLine.h"
-#include "app/Countdown.h"
 #include "app/Editor.h"
 #include "app/EventStore.h"
 #include "app/ListWindow.h"
@@ -11,20 +10,18 @@
 #include "app/Reminders.h"
 #include "app/Settings.h"
 #include "app/SettingsMenu.h"
+#include "app/Shell.h"
 #include "app/SingleInstance.h"
 #include "app/StoreNotices.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/Application.h"
 #include "platform/Class.h"
 #include "platform/ClockChanges.h"
 #include "platform/DesktopNotice.h"
 #include "platform/StatusItem.h"
-#include "runtime/date/CurrentDate.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/Desktops.h"
 #include "runtime/gui/EventQueue.h"
-#include "runtime/gui/Gadgets.h"
-#include "runtime/gui/KeyShortcut.h"
-#include "runtime/gui/Menu.h"
 #include "runtime/gui/MessageBox.h"
 #include "runtime/gui/PlatformMessage.h"
 #include "runtime/gui/StatusIcon.h"
@@ -38,7 +35,6 @@
 #include "runtime/system/strings/Strings.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace nevalon::app {
 namespace {
@@ -59,14 +55,18 @@ constexpr const char16_t* kNoTrayText =
     u"status notifier applet to a panel.";
 // A session may start its panel a moment after the programs it starts.
 constexpr int64_t kTrayGraceMs = 5000;
+constexpr int64_t kMinutePeriod = 60000;
+// The warm-up timer's wait after start.
+constexpr int64_t kWarmUpDelay = 500;
 
-void StartRuntime(int argc, char** argv)
+// Whether the runtime could start: without a display it cannot, and says why on stderr.
+[[nodiscard]] bool StartRuntime(int argc, char** argv)
 {
     // The application object comes first, the process locale right after it.
     std::string error;
     if (!gui::InitToolkit(argc, argv, error)) {
         std::fprintf(stderr, "nevalon: %s\n", error.c_str());
-        std::exit(1);
+        return false;
     }
     platform::BringProcessToFront();
     system::InitStrings();
@@ -74,6 +74,7 @@ void StartRuntime(int argc, char** argv)
     date::InitDates();
     system::InitProcess();
     system::InitImages();
+    return true;
 }
 
 void EndRuntime()
@@ -182,7 +183,8 @@ void DispatchMenu(int64_t item)
     switch (item) {
     case kQuitRequest:
     case kQuitItem:
-        Shutdown();
+        State().QuitRequested = true;
+        break;
     case kNotificationsItem:
         ToggleSetting(kAlarmsKey);
         break;
@@ -224,9 +226,9 @@ AppState& State()
     return state;
 }
 
-void Startup(int argc, char** argv)
+std::optional<int> Startup(int argc, char** argv)
 {
-    StartRuntime(argc, argv);
+    if (!StartRuntime(argc, argv)) return 1;
     AppState& state = State();
     state.ListWindowX = -1;
     for (size_t i = 0; i < state.Categories.size(); ++i)
@@ -240,7 +242,7 @@ void Startup(int argc, char** argv)
     if (OperatingSystemTooOld()) {
         gui::ShowMessageBox(u"Error!", kTooOldText, gui::MessageBoxStopIcon);
         EndRuntime();
-        std::exit(0);
+        return 0;
     }
     LoadSettings();
     gui::CreateWindow(kHolderWindow, 0, 0, 0, 0, u"", gui::WindowInvisible);
@@ -267,6 +269,7 @@ void Startup(int argc, char** argv)
     UpdateStatusIconToolTip();
     platform::CheckTrayHostAfter(kTrayGraceMs, ReportMissingTray);
     gui::StartWindowTimer(kHolderWindow, kWarmUpTimer, kWarmUpDelay);
+    return std::nullopt;
 }
 
 void FollowClockChanges()
@@ -314,127 +317,30 @@ void DispatchEvent(int64_t code)
     }
 }
 
-void RunMainLoop()
+int RunMainLoop()
 {
-    for (;;)
+    while (!State().QuitRequested)
         DispatchEvent(gui::WaitEvent());
+    return Shutdown();
 }
 
-void Main(int argc, char** argv)
+int Main(int argc, char** argv)
 {
     const CommandLine request = ParseCommandLine(argc, argv);
-    if (request.action != CommandLine::StartProgram) std::exit(RunCommandLine(request));
-    if (!BecomeOnlyInstance()) std::exit(0);
-    Startup(argc, argv);
-    RunMainLoop();
+    if (request.action != CommandLine::StartProgram) return RunCommandLine(request);
+    if (!BecomeOnlyInstance()) return 0;
+    if (const std::optional<int> cannotRun = Startup(argc, argv)) return *cannotRun;
+    return RunMainLoop();
 }
 
-void CloseListWindow()
-{
-    CloseEditorWindow();
-    AppState& state = State();
-    state.Events.RewindList();
-    while (EventRecord* record = state.Events.MoveNext()) {
-        for (int64_t* gadget : {&record->titleGadget, &record->countdownGadget, &record->editGadget,
-                                &record->trashGadget, &record->imageGadget}) {
-            if (*gadget != -1 && gui::GadgetExists(*gadget)) gui::FreeGadget(*gadget);
-            *gadget = -1;
-        }
-    }
-    state.RowImages.RewindList();
-    while (const int64_t* image = state.RowImages.MoveNext())
-        system::DisposeImage(*image);
-    state.RowImages.EmptyList();
-    if (gui::MenuExists(kSettingsMenu)) gui::DestroyMenu(kSettingsMenu);
-    gui::RemoveKeyShortcut(kListWindow, kEscapeKey);
-    if (gui::WindowExists(kListWindow)) {
-        State().ListWindowX = gui::WindowLeft(kListWindow);
-        gui::DestroyWindow(kListWindow);
-    }
-}
-
-void RefreshListWindow()
-{
-    CloseListWindow();
-    BuildListWindow();
-}
-
-bool DesktopContains(int64_t desktop, int64_t x, int64_t y)
-{
-    return gui::ScreenLeft(desktop) <= x && x <= gui::ScreenLeft(desktop) + gui::ScreenWidth(desktop) &&
-           gui::ScreenTop(desktop) <= y && y <= gui::ScreenTop(desktop) + gui::ScreenHeight(desktop);
-}
-
-int64_t DesktopUnderMouse()
-{
-    int64_t n = gui::CountScreens();
-    if (n == 0) return -1;
-    if (n < 0) return 0;
-    int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
-    for (int64_t i = n - 1; i >= 0; --i) {
-        if (DesktopContains(i, x, y)) return i;
-    }
-    return 0;
-}
-
-namespace {
-
-// The first desktop holding the point; the main one when none does (possible mid-reconfiguration).
-int64_t DesktopHolding(int64_t count, int64_t x, int64_t y)
-{
-    for (int64_t i = 0; i < count; ++i)
-        if (DesktopContains(i, x, y)) return i;
-    return 0;
-}
-
-} // namespace
-
-int64_t ListWindowXAt(int64_t x, int64_t y)
-{
-    int64_t desktop = DesktopHolding(gui::CountScreens(), x, y);
-    int64_t left = gui::ScreenLeft(desktop), width = gui::ScreenWidth(desktop);
-    int64_t windowX = x - kListWindowWidth / 2;
-    if (windowX < left)
-        windowX = left;
-    else if (windowX + kListWindowWidth > left + width)
-        windowX = left + width - kListWindowWidth;
-    return windowX;
-}
-
-int64_t ListWindowXUnderMouse()
-{
-    return ListWindowXAt(gui::MouseScreenX(), gui::MouseScreenY());
-}
-
-std::optional<ListWindowPlace> ListWindowPlaceAt(int64_t x, int64_t y)
-{
-    const int64_t count = gui::CountScreens();
-    if (count <= 0) return std::nullopt;
-    const int64_t desktop = DesktopHolding(count, x, y);
-    const int64_t left = gui::ScreenWorkLeft(desktop), top = gui::ScreenWorkTop(desktop);
-    return ListWindowPlace{left, top, left + gui::ScreenWorkWidth(desktop),
-                           top + gui::ScreenWorkHeight(desktop),
-                           y > gui::ScreenTop(desktop) + gui::ScreenHeight(desktop) / 2};
-}
-
-std::optional<ListWindowPlace> ListWindowPlaceUnderMouse()
-{
-    return ListWindowPlaceAt(gui::MouseScreenX(), gui::MouseScreenY());
-}
-
-void UpdateStatusIconToolTip()
-{
-    gui::SetStatusIconToolTip(kStatusIcon, StatusToolTip(date::CurrentDate()));
-}
-
-void Shutdown()
+int Shutdown()
 {
     CloseListWindow();
     if (State().EventsFile.unsaved) SaveEventsAndSay(SaveCause::Program);
     gui::RemoveStatusIcon(kStatusIcon);
     StopObservingAppearance();
     EndRuntime();
-    std::exit(0);
+    return 0;
 }
 
 } // namespace nevalon::app

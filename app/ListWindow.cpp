@@ -3,16 +3,24 @@
 #include "app/AppState.h"
 #include "app/Countdown.h"
 #include "app/Editor.h"
-#include "app/Lifecycle.h"
+#include "app/EventStore.h"
 #include "app/Reminders.h"
 #include "app/SettingsMenu.h"
+#include "app/Shell.h"
+#include "app/StoreNotices.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/Geometry.h"
+#include "runtime/date/CurrentDate.h"
 #include "runtime/date/Dates.h"
 #include "runtime/gui/ButtonGadgets.h"
+#include "runtime/gui/Desktops.h"
+#include "runtime/gui/EventQueue.h"
 #include "runtime/gui/Fonts.h"
 #include "runtime/gui/Gadgets.h"
 #include "runtime/gui/ImageGadget.h"
 #include "runtime/gui/KeyShortcut.h"
+#include "runtime/gui/Menu.h"
+#include "runtime/gui/MessageBox.h"
 #include "runtime/gui/PlatformMessage.h"
 #include "runtime/gui/ScrollAreaGadget.h"
 #include "runtime/gui/TextGadgets.h"
@@ -29,9 +37,6 @@ namespace {
 using gui::PlatformMessage;
 using namespace system;
 
-constexpr int64_t kAddButton = 1;
-constexpr int64_t kEmptyText = 2;
-constexpr int64_t kRowsArea = 11;
 constexpr int64_t kMostEvents = 8;
 constexpr int64_t kRowHeight = 90;
 constexpr const char16_t* kSystemFont = u".AppleSystemUIFont";
@@ -82,6 +87,21 @@ void OpenWindow(int64_t height)
     gui::AddKeyShortcut(kListWindow, kEscapeKey, kEscapeItem);
 }
 
+// The editor's Save stored an event: the rows are built again from the file.
+void ReloadAfterEditorStored()
+{
+    CloseListWindow();
+    LoadEvents();
+}
+
+// The first desktop holding the point; the main one when none does (possible mid-reconfiguration).
+int64_t DesktopHolding(int64_t count, int64_t x, int64_t y)
+{
+    for (int64_t i = 0; i < count; ++i)
+        if (DesktopContains(i, x, y)) return i;
+    return 0;
+}
+
 void AddRow(EventRecord& record, const CountdownRow& row, int64_t top)
 {
     record.titleGadget = gui::CreateLabel(-1, 10, top, 340, 28, record.title);
@@ -110,6 +130,151 @@ void AddRow(EventRecord& record, const CountdownRow& row, int64_t top)
 }
 
 } // namespace
+
+void LoadEvents()
+{
+    ReadEventsFile();
+    SayWhenEventsFileUnreadable();
+    BuildListWindow();
+    UpdateStatusIconToolTip();
+}
+
+void CloseListWindow()
+{
+    CloseEditorWindow();
+    AppState& state = State();
+    state.Events.RewindList();
+    while (EventRecord* record = state.Events.MoveNext()) {
+        for (int64_t* gadget : {&record->titleGadget, &record->countdownGadget, &record->editGadget,
+                                &record->trashGadget, &record->imageGadget}) {
+            if (*gadget != -1 && gui::GadgetExists(*gadget)) gui::FreeGadget(*gadget);
+            *gadget = -1;
+        }
+    }
+    for (const int64_t image : state.RowImages)
+        system::DisposeImage(image);
+    state.RowImages.EmptyList();
+    if (gui::MenuExists(kSettingsMenu)) gui::DestroyMenu(kSettingsMenu);
+    gui::RemoveKeyShortcut(kListWindow, kEscapeKey);
+    if (gui::WindowExists(kListWindow)) {
+        state.ListWindowX = gui::WindowLeft(kListWindow);
+        gui::DestroyWindow(kListWindow);
+    }
+}
+
+void RefreshListWindow()
+{
+    CloseListWindow();
+    BuildListWindow();
+}
+
+std::vector<CountdownRow> CountdownRows()
+{
+    GroupByCategory();
+    const date::Date now = date::CurrentDate();
+    RollOverPassedEvents(now);
+    std::vector<CountdownRow> rows;
+    for (const EventRecord& record : State().Events)
+        rows.push_back(RowForEvent(record, now));
+    return rows;
+}
+
+void AddEventHandler()
+{
+    if (!gui::WindowExists(kEditorWindow)) OpenEventEditor(1, ReloadAfterEditorStored);
+}
+
+void EditEventHandler()
+{
+    AppState& state = State();
+    const int64_t edit = gui::EventGadgetNumber();
+    state.Events.RewindList();
+    EventRecord* record = nullptr;
+    while ((record = state.Events.MoveNext()) && record->editGadget != edit) {
+    }
+    if (!record) return;
+    state.EditedRecord = record;
+    state.EditingExisting = 1;
+    if (!gui::WindowExists(kEditorWindow))
+        OpenEventEditor(0, ReloadAfterEditorStored);
+    else
+        ShowInEditor(*record);
+}
+
+void DeleteEventHandler()
+{
+    AppState& state = State();
+    EventList& events = state.Events;
+    const int64_t trash = gui::EventGadgetNumber();
+    int64_t index = 0;
+    for (const EventRecord& row : events) {
+        if (row.trashGadget == trash) break;
+        ++index;
+    }
+    const EventRecord* record = events.SelectElement(index);
+    if (!record) return;
+    // No changes nothing: an open editor keeps its input.
+    if (gui::ShowMessageBox(u"Confirm Deletion",
+                            u"Are you sure you want to delete '" + record->title + u"'?\n\r",
+                            gui::MessageBoxYesNo) != gui::MessageBoxYes)
+        return;
+    // The reload below replaces every record, the edited one included.
+    if (state.EditingExisting) CloseEditorWindow();
+    if (events.SelectElement(index)) events.RemoveElement();
+    SaveEventsAndSay(SaveCause::Person);
+    LoadEvents();
+}
+
+bool DesktopContains(int64_t desktop, int64_t x, int64_t y)
+{
+    return gui::ScreenLeft(desktop) <= x && x <= gui::ScreenLeft(desktop) + gui::ScreenWidth(desktop) &&
+           gui::ScreenTop(desktop) <= y && y <= gui::ScreenTop(desktop) + gui::ScreenHeight(desktop);
+}
+
+int64_t DesktopUnderMouse()
+{
+    int64_t n = gui::CountScreens();
+    if (n == 0) return -1;
+    if (n < 0) return 0;
+    int64_t x = gui::MouseScreenX(), y = gui::MouseScreenY();
+    for (int64_t i = n - 1; i >= 0; --i) {
+        if (DesktopContains(i, x, y)) return i;
+    }
+    return 0;
+}
+
+int64_t ListWindowXAt(int64_t x, int64_t y)
+{
+    int64_t desktop = DesktopHolding(gui::CountScreens(), x, y);
+    int64_t left = gui::ScreenLeft(desktop), width = gui::ScreenWidth(desktop);
+    int64_t windowX = x - kListWindowWidth / 2;
+    if (windowX < left)
+        windowX = left;
+    else if (windowX + kListWindowWidth > left + width)
+        windowX = left + width - kListWindowWidth;
+    return windowX;
+}
+
+int64_t ListWindowXUnderMouse()
+{
+    return ListWindowXAt(gui::MouseScreenX(), gui::MouseScreenY());
+}
+
+std::optional<ListWindowPlace> ListWindowPlaceAt(int64_t x, int64_t y)
+{
+    const int64_t count = gui::CountScreens();
+    if (count <= 0) return std::nullopt;
+    const int64_t desktop = DesktopHolding(count, x, y);
+    const int64_t left = gui::ScreenWorkLeft(desktop), top = gui::ScreenWorkTop(desktop);
+    return ListWindowPlace{left, top, left + gui::ScreenWorkWidth(desktop),
+                           top + gui::ScreenWorkHeight(desktop),
+                           y > gui::ScreenTop(desktop) + gui::ScreenHeight(desktop) / 2};
+}
+
+std::optional<ListWindowPlace> ListWindowPlaceUnderMouse()
+{
+    return ListWindowPlaceAt(gui::MouseScreenX(), gui::MouseScreenY());
+}
 
 int64_t ListWindowTop(int64_t height, int64_t menuBar, const std::optional<ListWindowPlace>& place)
 {

@@ -1,7 +1,8 @@
 #include "app/ReminderNotices.h"
 
-#include "app/Reminders.h"
+#include "app/Shell.h"
 #include "app/StoreNotices.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/DesktopNotifications.h"
 #include "platform/Sound.h"
 #include "runtime/date/CurrentDate.h"

@@ -5,12 +5,9 @@
 #include "app/ReminderNotices.h"
 #include "app/StoreNotices.h"
 #include "runtime/date/CurrentDate.h"
-#include "runtime/gui/PlatformMessage.h"
 
 namespace nevalon::app {
 namespace {
-
-constexpr int64_t kActivateAllWindowsIgnoringOthers = 3;
 
 // The sentence of a reached notice for the categories that call for a card.
 String CardSentence(int64_t category)
@@ -34,13 +31,6 @@ String ReminderText(const EventRecord& record, ReminderKind kind)
 
 } // namespace
 
-void BringApplicationToFront()
-{
-    using gui::PlatformMessage;
-    int64_t application = PlatformMessage(nullptr, 0, "NSRunningApplication currentApplication");
-    PlatformMessage(nullptr, application, "activateWithOptions:", {kActivateAllWindowsIgnoringOthers});
-}
-
 Reminder ReminderFor(const EventRecord& record, ReminderKind kind, date::Date now)
 {
     // A reached recurring record moves on in the same pass, as StepPastNow takes it.
@@ -59,7 +49,8 @@ void CheckReminders()
 {
     const date::Date now = date::CurrentDate();
     EventList& events = State().Events;
-    // Saving walks the list with its cursor, so each record is found again by its index.
+    // A reminder's box waits for the person, and what runs meanwhile may move the list's cursor: each
+    // record is found by its index.
     for (int64_t i = 0; i < events.CountElements(); ++i) {
         EventRecord* record = events.SelectElement(i);
         const int64_t remaining = SecondsUntil(record->date, now);
@@ -83,6 +74,21 @@ void CheckReminders()
         // with its notices cleared.
         changed = StepPastNow(*record, now) || changed;
         if (changed) SaveEventsAndSay(SaveCause::Program);
+    }
+}
+
+void RollOverPassedEvents(date::Date now)
+{
+    EventList& events = State().Events;
+    // As in CheckReminders, each record is found by its index.
+    for (int64_t i = 0; i < events.CountElements(); ++i) {
+        EventRecord& record = *events.SelectElement(i);
+        if (SecondsUntil(record.date, now) > 0) continue;
+        if (record.reachedShown == 0 && RemindEventReached(record, now)) {
+            record.reachedShown = 1;
+            SaveEventsAndSay(SaveCause::Program);
+        }
+        if (StepPastNow(record, now)) SaveEventsAndSay(SaveCause::Program);
     }
 }
 

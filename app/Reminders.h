@@ -9,14 +9,16 @@ namespace nevalon::app {
 // moves on to its next occurrence, saved with its flag. The clock is read once per pass.
 void CheckReminders();
 
-// Brings every window of the program to the front, whichever application is active.
-void BringApplicationToFront();
-
 // The reminder of `kind` for the record at `now`, with its text.
 Reminder ReminderFor(const EventRecord& record, ReminderKind kind, date::Date now);
 
 // Gives the reached reminder for the record at `now`; true when it has been shown and the caller sets
 // reachedShown and saves, false when a desktop notification took it (DeliverReminder).
 bool RemindEventReached(const EventRecord& record, date::Date now);
+
+// For each record of Events whose moment has come by `now`, in list order: gives its reached reminder once
+// (RemindEventReached) and saves the flag, then moves a recurring record to its first occurrence after
+// `now` (StepPastNow) and saves it. Computes no row: the list window reads the records afterwards.
+void RollOverPassedEvents(date::Date now);
 
 } // namespace nevalon::app

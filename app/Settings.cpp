@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/AppState.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/Defaults.h"
 #include "runtime/gui/Menu.h"
 #include "runtime/gui/MessageBox.h"

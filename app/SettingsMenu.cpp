@@ -1,7 +1,8 @@
 #include "app/SettingsMenu.h"
 
 #include "app/AppState.h"
-#include "app/Reminders.h"
+#include "app/Shell.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/Alert.h"
 #include "runtime/gui/Menu.h"
 #include "runtime/gui/Window.h"

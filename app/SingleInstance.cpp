@@ -1,6 +1,7 @@
 #include "app/SingleInstance.h"
 
 #include "app/AppState.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/ApplicationService.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/StatusIcon.h"

@@ -2,5 +2,5 @@
 
 int main(int argc, char** argv)
 {
-    nevalon::app::Main(argc, argv);
+    return nevalon::app::Main(argc, argv);
 }

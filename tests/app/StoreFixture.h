@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/EventStore.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/Application.h"
 #include "platform/testing/TestSeams.h"
 #include "runtime/date/CurrentDate.h"

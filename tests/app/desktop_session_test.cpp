@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 #include "app/Lifecycle.h"
+#include "app/ListWindow.h"
 #include "app/SingleInstance.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/WaitEvent.h"

@@ -42,7 +42,7 @@ protected:
     void OpenEmptyEditor()
     {
         BuildListWindow();
-        Click(1);
+        Click(kAddButton);
     }
     static void Fill(const String& title, date::Date day, const String& time, int64_t pm)
     {

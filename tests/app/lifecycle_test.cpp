@@ -1,7 +1,9 @@
 #include "StoreFixture.h"
 #include "app/AppState.h"
 #include "app/Lifecycle.h"
+#include "app/ListWindow.h"
 #include "app/SettingsMenu.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/Object.h"
@@ -24,29 +26,45 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace nevalon::app {
 namespace {
 
-// Each start-up runs in a child process of its own: the program ends by exiting.
+// Each test starts the program as Main does, from a fresh state, with its settings and events in a folder of
+// its own, never the user's; a test that leaves it running ends it as a quit does. CTest runs each test in a
+// process of its own: the desktop's settings store keeps the folder of the first start in a process.
 class LifecycleTest : public ::testing::Test {
 protected:
-    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-
-    // Settings, events and the autostart entry go to a folder of the run's own, never the user's.
-    static void Start()
+    void SetUp() override
     {
-        static TempDirectory* home = new TempDirectory;
-        std::atexit([] { std::filesystem::remove_all(home->Path()); });
+        State() = AppState();
         for (const char* variable : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
-            setenv(variable, home->Path().c_str(), 0);
+            setenv(variable, home.Path().c_str(), 1);
+    }
+    void TearDown() override
+    {
+        if (running) {
+            EXPECT_EQ(Shutdown(), 0);
+        }
+        platform::SetAlertResponderForTests(nullptr);
+        platform::SetSystemSoundPlayerForTests(nullptr);
+        platform::SetOperatingSystemVersionForTests({12, 0, 0});
+        date::SetClockForTests(nullptr);
+    }
+
+    [[nodiscard]] std::optional<int> StartUp()
+    {
         static char name[] = "nevalon";
         static char* argv[] = {name, nullptr};
-        Startup(1, argv);
+        const std::optional<int> cannotRun = Startup(1, argv);
+        running = !cannotRun;
+        return cannotRun;
     }
+    void Start() { ASSERT_EQ(StartUp(), std::nullopt); }
 
     // Dispatches events until `done` holds or 2 s of quiet pass.
     template <typename Done> static void RunUntil(Done done)
@@ -57,221 +75,192 @@ protected:
             if (code > 0) DispatchEvent(code);
         }
     }
+
+    TempDirectory home;
+    bool running = false;
 };
 
-TEST_F(LifecycleTest, TooOldSystemShowsTheStopMessageBeforeAnyWindowAndExitsWithZero)
+TEST_F(LifecycleTest, MainAnswersACommandLineRequestWithItsExitCodeAndStartsNothing)
 {
-    EXPECT_EXIT(
-        {
-            platform::SetOperatingSystemVersionForTests({11, 7, 0});
-            platform::SetAlertResponderForTests([](const platform::AlertRequest& alert) {
-                // Everything up to the check has run; nothing after it has.
-                bool accessory = platform::ActivationPolicy() == 1;
-                bool observing = State().AppearanceObserver != 0 && State().Defaults != 0;
-                bool noWindow = !gui::WindowExists(kHolderWindow);
-                bool text = alert.messageText == u"Error!" && alert.icon == platform::AlertIcon::Stop &&
-                            alert.informativeText.ends_with(u"\n\nThis app will now quit.");
-                std::fprintf(stderr, "order=%d%d%d text=%d\n", accessory, observing, noWindow, text);
-                return 0;
-            });
-            Start();
-            std::fprintf(stderr, "not stopped\n");
-            std::exit(3);
-        },
-        ::testing::ExitedWithCode(0), "order=111 text=1");
+    for (auto [option, code] : {std::pair{"--version", 0}, {"--no-such-option", 2}}) {
+        static char name[] = "nevalon";
+        std::string argument = option;
+        char* argv[] = {name, argument.data(), nullptr};
+        EXPECT_EQ(Main(2, argv), code) << option;
+    }
+    EXPECT_FALSE(gui::WindowExists(kHolderWindow));
+}
+
+TEST_F(LifecycleTest, TooOldSystemShowsTheStopMessageBeforeAnyWindowAndEndsWithZero)
+{
+    platform::SetOperatingSystemVersionForTests({11, 7, 0});
+    std::optional<platform::AlertRequest> said;
+    bool accessory = false, observing = false, holder = true;
+    platform::SetAlertResponderForTests([&](const platform::AlertRequest& alert) {
+        // Everything up to the check has run; nothing after it has.
+        accessory = platform::ActivationPolicy() == 1;
+        observing = State().AppearanceObserver != 0 && State().Defaults != 0;
+        holder = gui::WindowExists(kHolderWindow) != 0;
+        said = alert;
+        return 0;
+    });
+    EXPECT_EQ(StartUp(), 0);
+    ASSERT_TRUE(said);
+    EXPECT_TRUE(accessory);
+    EXPECT_TRUE(observing);
+    EXPECT_FALSE(holder);
+    EXPECT_TRUE(said->messageText == u"Error!" && said->icon == platform::AlertIcon::Stop &&
+                said->informativeText.ends_with(u"\n\nThis app will now quit."));
+    // The runtime has been ended again.
+    EXPECT_FALSE(platform::ApplicationStarted());
 }
 
 TEST_F(LifecycleTest, StartupOpensTheHiddenHolderAsAnAccessoryThatFollowsTheAppearance)
 {
-    EXPECT_EXIT(
-        {
-            Start();
-            bool holder = gui::WindowExists(kHolderWindow) && !gui::WindowExists(kListWindow);
-            int64_t policy = gui::PlatformMessage(nullptr, State().SharedApp, "activationPolicy");
-            bool dark = platform::IsDarkAppearance();
-            platform::SetAppearance(!dark);
-            int64_t code = 0;
-            for (int i = 0; i < 20 && code != kAppearanceChangedEvent; ++i)
-                code = gui::WaitEvent(20);
-            std::fprintf(stderr, "holder=%d policy=%lld x=%lld event=%lld\n", holder,
-                         static_cast<long long>(policy), static_cast<long long>(State().ListWindowX),
-                         static_cast<long long>(code));
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0), "holder=1 policy=1 x=-1 event=66036");
+    Start();
+    EXPECT_TRUE(gui::WindowExists(kHolderWindow));
+    EXPECT_FALSE(gui::WindowExists(kListWindow));
+    EXPECT_EQ(gui::PlatformMessage(nullptr, State().SharedApp, "activationPolicy"), 1);
+    EXPECT_EQ(State().ListWindowX, -1);
+    const bool dark = platform::IsDarkAppearance();
+    platform::SetAppearance(!dark);
+    int64_t code = 0;
+    for (int i = 0; i < 20 && code != kAppearanceChangedEvent; ++i)
+        code = gui::WaitEvent(20);
+    EXPECT_EQ(code, kAppearanceChangedEvent);
+    platform::SetAppearance(dark);
 }
 
-// The Quit item, the desktop's quit request and a signal all end the program through Shutdown.
-TEST_F(LifecycleTest, EveryWayToQuitShutsDownWithZero)
+// The Quit item, the desktop's quit request and a signal all end the main loop through Shutdown.
+TEST_F(LifecycleTest, EveryWayToQuitEndsTheMainLoopWithZero)
 {
     for (int way = 0; way < 3; ++way) {
-        EXPECT_EXIT(
-            {
-                Start();
-                if (way == 0) gui::PostEvent(gui::EventMenu, kQuitItem, 0, 0);
-                if (way == 1) platform::PostQuitRequestForTests();
-                if (way == 2) std::raise(SIGTERM);
-                RunMainLoop();
-            },
-            ::testing::ExitedWithCode(0), "")
-            << way;
+        State() = AppState();
+        Start();
+        if (way == 0) gui::PostEvent(gui::EventMenu, kQuitItem, 0, 0);
+        if (way == 1) platform::PostQuitRequestForTests();
+        if (way == 2) std::raise(SIGTERM);
+        EXPECT_EQ(RunMainLoop(), 0) << way;
+        running = false;
+        EXPECT_FALSE(platform::ApplicationStarted()) << way;
     }
 }
 
 TEST_F(LifecycleTest, ShutdownClosesTheListWindowAndEditorFirst)
 {
-    EXPECT_EXIT(
-        {
-            Start();
-            gui::CreateWindow(kListWindow, 300, 40, 460, 200, u"");
-            gui::CreateWindow(kEditorWindow, 0, 0, 300, 200, u"Add Event", 256);
-            State().EditingExisting = 1;
-            // Shutdown's own exit must come after it has torn both windows down.
-            std::atexit([] {
-                std::fprintf(stderr, "list=%lld editor=%lld editing=%d\n",
-                             static_cast<long long>(gui::WindowExists(kListWindow)),
-                             static_cast<long long>(gui::WindowExists(kEditorWindow)),
-                             State().EditingExisting);
-            });
-            Shutdown();
-        },
-        ::testing::ExitedWithCode(0), "list=0 editor=0 editing=0");
+    Start();
+    gui::CreateWindow(kListWindow, 300, 40, 460, 200, u"");
+    gui::CreateWindow(kEditorWindow, 0, 0, 300, 200, u"Add Event", gui::WindowCentredOnParent);
+    State().EditingExisting = 1;
+    running = false;
+    EXPECT_EQ(Shutdown(), 0);
+    EXPECT_FALSE(gui::WindowExists(kListWindow));
+    EXPECT_FALSE(gui::WindowExists(kEditorWindow));
+    EXPECT_EQ(State().EditingExisting, 0);
+    EXPECT_EQ(State().ListWindowX, 300);
 }
 
 TEST_F(LifecycleTest, EscapeInTheListWindowClosesItAndTheEditor)
 {
-    EXPECT_EXIT(
-        {
-            Start();
-            gui::CreateWindow(kListWindow, 321, 40, 460, 200, u"");
-            gui::AddKeyShortcut(kListWindow, kEscapeKey, kEscapeItem);
-            gui::CreateWindow(kEditorWindow, 0, 0, 300, 200, u"Edit Event", 256);
-            State().ExportToCalendar = 1;
-            auto* list =
-                dynamic_cast<platform::Window*>(platform::ObjectFromHandle(gui::WindowHandle(kListWindow)));
-            platform::PostKeyPressForTests(*list, platform::KeyEvent{u"\x1b"});
-            RunUntil([] { return !gui::WindowExists(kListWindow); });
-            std::fprintf(stderr, "list=%lld editor=%lld export=%d x=%lld\n",
-                         static_cast<long long>(gui::WindowExists(kListWindow)),
-                         static_cast<long long>(gui::WindowExists(kEditorWindow)), State().ExportToCalendar,
-                         static_cast<long long>(State().ListWindowX));
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0), "list=0 editor=0 export=0 x=321");
+    Start();
+    gui::CreateWindow(kListWindow, 321, 40, 460, 200, u"");
+    gui::AddKeyShortcut(kListWindow, kEscapeKey, kEscapeItem);
+    gui::CreateWindow(kEditorWindow, 0, 0, 300, 200, u"Edit Event", gui::WindowCentredOnParent);
+    State().ExportToCalendar = 1;
+    auto* list = dynamic_cast<platform::Window*>(platform::ObjectFromHandle(gui::WindowHandle(kListWindow)));
+    platform::PostKeyPressForTests(*list, platform::KeyEvent{u"\x1b"});
+    RunUntil([] { return !gui::WindowExists(kListWindow); });
+    EXPECT_FALSE(gui::WindowExists(kListWindow));
+    EXPECT_FALSE(gui::WindowExists(kEditorWindow));
+    EXPECT_EQ(State().ExportToCalendar, 0);
+    EXPECT_EQ(State().ListWindowX, 321);
 }
 
 TEST_F(LifecycleTest, TheMinuteTimerRemindsOfTheEventsReadAtStartAndKeepsTheListAndTooltipCurrent)
 {
-    EXPECT_EXIT(
-        {
-            TempDirectory data;
-            setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
-            static int64_t minutes = 30000000;
-            date::SetClockForTests(
-                [] { return std::chrono::system_clock::time_point(std::chrono::minutes(minutes)); });
-            // The later event comes first in the list (category 0): the tooltip names the sooner one.
-            data.Put("nevalon_events.dat", "trip|" + std::to_string(date::CurrentDate() + 2 * 86400) +
-                                               "|0|0|0|0|0|0\nsoon|" +
-                                               std::to_string(date::CurrentDate() + 600) + "|0|0|5|0|0|0\n");
-            Start();
-            std::string tips;
-            auto tip = [&tips] {
-                std::u16string text = platform::StatusIconToolTipForTests(gui::StatusIconHandle(kStatusIcon));
-                std::replace(text.begin(), text.end(), u'\n', u'/');
-                tips += system::StringToUtf8(text) + ";";
-            };
-            tip();
-            int notices = 0;
-            platform::SetAlertResponderForTests(
-                [&notices](const platform::AlertRequest&) { return ++notices, 0; });
-            platform::SetSystemSoundPlayerForTests([](int64_t) {});
-            auto post = [&notices](int32_t code, int64_t object) {
-                gui::PostEvent(code, object, kHolderWindow, 0);
-                for (int64_t next; (next = gui::WaitEvent(0)) != 0;)
-                    if (next > 0) DispatchEvent(next);
-                return notices;
-            };
-            int beforeClick = post(gui::EventTimer, kMinuteTimer);
-            post(gui::EventStatusIcon, 0);
-            tip();
-            State().NotificationsOff = 1;
-            int off = post(gui::EventTimer, kMinuteTimer);
-            State().NotificationsOff = 0;
-            int otherTimer = post(gui::EventTimer, kMinuteTimer + 1);
-            int on = post(gui::EventTimer, kMinuteTimer);
-            auto countdown = [] {
-                return system::StringToUtf8(
-                    gui::GetGadgetText(State().Events.SelectElement(1)->countdownGadget));
-            };
-            const std::string before = countdown();
-            ++minutes;
-            post(gui::EventTimer, kMinuteTimer);
-            tip();
-            std::filesystem::remove_all(data.Path());
-            std::fprintf(stderr, "notices=%d%d%d%d %s, then %s %s\n", beforeClick, off, otherTimer, on,
-                         before.c_str(), countdown().c_str(), tips.c_str());
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0),
-        "notices=1111 10 minutes, then 9 minutes Nevalon/soon: 10 minutes;Nevalon/soon: 10 minutes;"
-        "Nevalon/soon: 9 minutes;");
+    static int64_t minutes = 30000000;
+    date::SetClockForTests(
+        [] { return std::chrono::system_clock::time_point(std::chrono::minutes(minutes)); });
+    // The later event comes first in the list (category 0): the tooltip names the sooner one.
+    home.Put("nevalon_events.dat", "trip|" + std::to_string(date::CurrentDate() + 2 * 86400) +
+                                       "|0|0|0|0|0|0\nsoon|" + std::to_string(date::CurrentDate() + 600) +
+                                       "|0|0|5|0|0|0\n");
+    Start();
+    std::vector<std::string> tips;
+    auto tip = [&tips] {
+        std::u16string text = platform::StatusIconToolTipForTests(gui::StatusIconHandle(kStatusIcon));
+        std::replace(text.begin(), text.end(), u'\n', u'/');
+        tips.push_back(system::StringToUtf8(text));
+    };
+    tip();
+    int notices = 0;
+    platform::SetAlertResponderForTests([&notices](const platform::AlertRequest&) { return ++notices, 0; });
+    platform::SetSystemSoundPlayerForTests([](int64_t) {});
+    auto post = [&notices](int32_t code, int64_t object) {
+        gui::PostEvent(code, object, kHolderWindow, 0);
+        for (int64_t next; (next = gui::WaitEvent(0)) != 0;)
+            if (next > 0) DispatchEvent(next);
+        return notices;
+    };
+    // One notice for the ten-minute reminder, whatever comes after it.
+    EXPECT_EQ(post(gui::EventTimer, kMinuteTimer), 1);
+    post(gui::EventStatusIcon, 0);
+    tip();
+    State().NotificationsOff = 1;
+    EXPECT_EQ(post(gui::EventTimer, kMinuteTimer), 1);
+    State().NotificationsOff = 0;
+    EXPECT_EQ(post(gui::EventTimer, kWarmUpTimer), 1);
+    EXPECT_EQ(post(gui::EventTimer, kMinuteTimer), 1);
+    auto countdown = [] {
+        return system::StringToUtf8(gui::GetGadgetText(State().Events.SelectElement(1)->countdownGadget));
+    };
+    EXPECT_EQ(countdown(), "10 minutes");
+    ++minutes;
+    post(gui::EventTimer, kMinuteTimer);
+    EXPECT_EQ(countdown(), "9 minutes");
+    tip();
+    EXPECT_EQ(tips, (std::vector<std::string>{"Nevalon/soon: 10 minutes", "Nevalon/soon: 10 minutes",
+                                              "Nevalon/soon: 9 minutes"}));
 }
 
 TEST_F(LifecycleTest, SettingsMenuChoicesAreStoredAndStartAtLoginWritesTheAutostartEntry)
 {
-    EXPECT_EXIT(
-        {
-            TempDirectory config;
-            setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
-            Start();
-            const std::string first = FileBytes(config.Path("com.brask.Nevalon.conf"));
-            for (int64_t item : {kNotificationsItem, kSortItem, kLoginItem, kDesktopNotificationsItem}) {
-                gui::PostEvent(gui::EventMenu, item, 0, 0);
-                DispatchEvent(gui::WaitEvent(0));
-            }
-            bool autostart =
-                FileBytes(config.Path("autostart/com.brask.Nevalon.desktop")).starts_with("[Desktop");
-            std::fprintf(stderr, "%s|%s|%d\n", first.c_str(),
-                         FileBytes(config.Path("com.brask.Nevalon.conf")).c_str(), autostart);
-            std::filesystem::remove_all(config.Path());
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0),
-        "Alarms=0\nDesktopNotifications=0\nLogin=0\nSort=1\n\\|\\[General\\]\nAlarms=1\n"
-        "DesktopNotifications=1\nLogin=1\nSort=0\n\\|1");
+    Start();
+    EXPECT_EQ(FileBytes(home.Path("com.brask.Nevalon.conf")),
+              "[General]\nAlarms=0\nDesktopNotifications=0\nLogin=0\nSort=1\n");
+    for (int64_t item : {kNotificationsItem, kSortItem, kLoginItem, kDesktopNotificationsItem}) {
+        gui::PostEvent(gui::EventMenu, item, 0, 0);
+        DispatchEvent(gui::WaitEvent(0));
+    }
+    EXPECT_EQ(FileBytes(home.Path("com.brask.Nevalon.conf")),
+              "[General]\nAlarms=1\nDesktopNotifications=1\nLogin=1\nSort=0\n");
+    EXPECT_TRUE(FileBytes(home.Path("autostart/com.brask.Nevalon.desktop")).starts_with("[Desktop"));
 }
 
 TEST_F(LifecycleTest, SettingsMenuIsBuiltAfreshWithItsCheckMarksAndItsChoiceIsDispatched)
 {
-    EXPECT_EXIT(
-        {
-            Start();
-            gui::CreateWindow(kListWindow, 300, 40, 460, 200, u"");
-            std::string shown;
-            // The last menu shows the choice of the one before it checked.
-            for (const char16_t* choice : {u"", u"Remind with Desktop Notifications", u""}) {
-                RunUntil([] { return gui::QueuedEventCount() == 0; });
-                platform::ChooseNextMenuItemForTests(
-                    choice, [&shown](const platform::MenuEntriesForTests& entries) {
-                        shown += "\n";
-                        for (const platform::MenuEntryForTests& entry : entries)
-                            shown += entry.separator
-                                         ? "_"
-                                         : char(entry.title[0]) + std::string(entry.checked ? "!" : "") +
-                                               system::StringToUtf8(entry.shortcut);
-                    });
-                ShowSettingsMenu();
-            }
-            const bool menuKept = gui::MenuExists(kSettingsMenu);
-            CloseListWindow();
-            std::fprintf(stderr, "%s\ndesktop=%d kept=%d closed=%lld\n", shown.c_str(),
-                         State().DesktopNotifications, menuKept,
-                         static_cast<long long>(gui::MenuExists(kSettingsMenu)));
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(0),
-        "\nS!_D_R_A_B_L_S__QCtrl\\+Q_\nS!_D_R_A_B_L_S__QCtrl\\+Q_\nS!_D_R!_A_B_L_S__QCtrl\\+Q_\n"
-        "desktop=1 kept=1 closed=0");
+    Start();
+    gui::CreateWindow(kListWindow, 300, 40, 460, 200, u"");
+    std::vector<std::string> shown;
+    // The last menu shows the choice of the one before it checked.
+    for (const char16_t* choice : {u"", u"Remind with Desktop Notifications", u""}) {
+        RunUntil([] { return gui::QueuedEventCount() == 0; });
+        platform::ChooseNextMenuItemForTests(choice, [&shown](const platform::MenuEntriesForTests& entries) {
+            std::string menu;
+            for (const platform::MenuEntryForTests& entry : entries)
+                menu += entry.separator ? "_"
+                                        : char(entry.title[0]) + std::string(entry.checked ? "!" : "") +
+                                              system::StringToUtf8(entry.shortcut);
+            shown.push_back(menu);
+        });
+        ShowSettingsMenu();
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"S!_D_R_A_B_L_S__QCtrl+Q_", "S!_D_R_A_B_L_S__QCtrl+Q_",
+                                               "S!_D_R!_A_B_L_S__QCtrl+Q_"}));
+    EXPECT_EQ(State().DesktopNotifications, 1);
+    EXPECT_TRUE(gui::MenuExists(kSettingsMenu));
+    CloseListWindow();
+    EXPECT_FALSE(gui::MenuExists(kSettingsMenu));
 }
 
 // The status-bar click's position rule and DesktopUnderMouse need only the desktop queries.

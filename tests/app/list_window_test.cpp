@@ -1,6 +1,5 @@
 #include "StoreFixture.h"
 #include "app/Countdown.h"
-#include "app/Lifecycle.h"
 #include "app/ListWindow.h"
 #include "platform/Image.h"
 #include "platform/View.h"
@@ -50,9 +49,10 @@ TEST_F(ListWindowTest, HeightAndRowsFollowTheNumberOfEvents)
         BuildListWindow();
         EXPECT_EQ(gui::WindowInnerHeight(kListWindow), height) << events;
         EXPECT_EQ(Enabled(1), canAdd) << events;
-        EXPECT_EQ(gui::GadgetY(1), height - 50);
-        EXPECT_EQ(gui::GadgetY(8), height - 50);
-        const int64_t last = events == 0 ? gui::GadgetY(2) - 65 : gui::GadgetY(Records().back().titleGadget);
+        EXPECT_EQ(gui::GadgetY(kAddButton), height - 50);
+        EXPECT_EQ(gui::GadgetY(kSettingsGadget), height - 50);
+        const int64_t last =
+            events == 0 ? gui::GadgetY(kEmptyText) - 65 : gui::GadgetY(Records().back().titleGadget);
         EXPECT_EQ(last, lastRow) << events << ": the last row, or the empty-list text at 75";
         CloseListWindow();
     }
@@ -153,7 +153,7 @@ TEST_F(ListWindowTest, RowsThatDoNotFitTheScreenScrollAboveTheButtons)
     State().ListWindowPlacement = ListWindowPlace{0, 32, 1280, 720, false};
     BuildListWindow();
     EXPECT_EQ(gui::WindowInnerHeight(kListWindow), 688);
-    EXPECT_EQ(gui::GadgetY(1), 638) << "the add button stays at the bottom, in sight";
+    EXPECT_EQ(gui::GadgetY(kAddButton), 638) << "the add button stays at the bottom, in sight";
     EXPECT_EQ(gui::GadgetY(kSettingsGadget), 638);
     const EventRecord last = Records().back();
     EXPECT_EQ(gui::GadgetY(last.titleGadget), 640) << "rows keep their places in the scrolled part";

@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 #include "app/Lifecycle.h"
+#include "app/ListWindow.h"
 #include "platform/Object.h"
 #include "platform/Window.h"
 #include "runtime/date/testing/Clock.h"

@@ -1,5 +1,6 @@
 #include "StoreFixture.h"
 #include "app/Countdown.h"
+#include "app/ListWindow.h"
 #include "app/ReminderNotices.h"
 #include "app/Reminders.h"
 #include "platform/Sound.h"

@@ -1,6 +1,7 @@
 #include "PermissionsBind.h"
 #include "StoreFixture.h"
 #include "app/Countdown.h"
+#include "app/ListWindow.h"
 #include "app/Reminders.h"
 #include "runtime/date/Dates.h"
 

@@ -4,11 +4,13 @@
 #include "app/AppState.h"
 #include "app/Lifecycle.h"
 #include "app/SingleInstance.h"
+#include "app/ToolkitNumbers.h"
 #include "platform/testing/TestSeams.h"
 #include "runtime/gui/EventQueue.h"
 
 #include <csignal>
 #include <cstdlib>
+#include <optional>
 
 int main(int argc, char** argv)
 {
@@ -16,8 +18,8 @@ int main(int argc, char** argv)
     if (const char* delay = std::getenv("NEVALON_E2E_SNOOZE_MS"))
         app::State().SnoozeDelay = std::atoll(delay);
     if (!app::BecomeOnlyInstance()) return 0;
-    app::Startup(argc, argv);
+    if (const std::optional<int> cannotRun = app::Startup(argc, argv)) return *cannotRun;
     platform::HandleSignalForTests(
         SIGUSR1, [] { gui::PostEvent(gui::EventTimer, app::kMinuteTimer, app::kHolderWindow, 0); });
-    app::RunMainLoop();
+    return app::RunMainLoop();
 }

@@ -1,6 +1,7 @@
 // Renders the list window of an events file to a PNG picture, offscreen and without touching the file:
 //   nevalon_snapshot EVENTS-FILE light|dark UNIX-SECONDS OUTPUT.png
 #include "app/AppState.h"
+#include "app/ToolkitNumbers.h"
 #include "app/EventStore.h"
 #include "app/ListWindow.h"
 #include "platform/Object.h"

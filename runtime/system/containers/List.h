@@ -3,7 +3,9 @@
 #include "runtime/system/containers/ElementKind.h"
 #include "runtime/system/containers/ListHeader.h"
 
+#include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <new>
 #include <utility>
@@ -36,6 +38,40 @@ public:
         }
         return *this;
     }
+
+    // Reads the elements first to last without touching the cursor, so that a walk that only reads never
+    // moves another's position. Inserting or removing elements ends the walk's validity.
+    class ConstIterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const T*;
+        using reference = const T&;
+
+        ConstIterator() = default;
+        reference operator*() const { return static_cast<const Node*>(link_)->data; }
+        pointer operator->() const { return &**this; }
+        ConstIterator& operator++()
+        {
+            link_ = link_->next;
+            return *this;
+        }
+        ConstIterator operator++(int)
+        {
+            ConstIterator before = *this;
+            ++*this;
+            return before;
+        }
+        bool operator==(const ConstIterator&) const = default;
+
+    private:
+        friend class List;
+        explicit ConstIterator(const ListLink* link) : link_(link) {}
+        const ListLink* link_ = nullptr;
+    };
+    ConstIterator begin() const { return ConstIterator(FirstLink()); }
+    ConstIterator end() const { return ConstIterator(nullptr); }
 
     // The current element's data, or null when there is none.
     T* Current() const { return DataOf(CurrentLink()); }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <random>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace nevalon::system {
@@ -89,11 +90,30 @@ TEST(List, FollowsAModelThroughRandomOperations)
             result = list.Current();
             break;
         }
+        // Reading through the const range sees the model's order and leaves the cursor where it was.
+        if (step % 499 == 0) {
+            ASSERT_EQ(std::vector<int64_t>(std::as_const(list).begin(), list.end()), model);
+        }
         ASSERT_EQ(result, pastEnd ? nullptr : list.Current()) << "step " << step;
         ASSERT_EQ(list.CountElements(), static_cast<int64_t>(model.size()));
         ASSERT_EQ(list.Current() ? *list.Current() : -1, cursor >= 0 ? model[cursor] : -1) << "step " << step;
     }
     EXPECT_EQ(Walk(list, std::identity()), model);
+}
+
+TEST(List, ConstRangeOfAnEmptyOrRewoundListLeavesNoCurrentElement)
+{
+    List<int64_t> list;
+    EXPECT_EQ(list.begin(), list.end());
+    for (int64_t value : {1, 2, 3})
+        *list.InsertElement() = value;
+    list.RewindList();
+    int64_t sum = 0;
+    for (const int64_t& value : list)
+        sum += value;
+    EXPECT_EQ(sum, 6);
+    EXPECT_EQ(list.Current(), nullptr);
+    EXPECT_EQ(*list.MoveNext(), 1) << "a rewound list still starts at its head";
 }
 
 TEST(List, RemovingEmptyingMovingAndDestroyingReleaseEveryRecord)
