@@ -22,24 +22,13 @@ KxGadgetList* current = nullptr;
 void KxGadgetList::Push(platform::View* view)
 {
     views_.push_back(std::move(top_));
-    top_ = Place{platform::Ref<platform::View>(view), false};
-}
-
-void KxGadgetList::PushNoView()
-{
-    views_.push_back(std::move(top_));
-    top_ = Place{{}, true};
-}
-
-void KxGadgetList::Set(platform::View* view)
-{
-    top_ = Place{platform::Ref<platform::View>(view), false};
+    top_ = platform::Ref<platform::View>(view);
 }
 
 void KxGadgetList::Pop()
 {
     if (views_.empty()) {
-        top_ = Place{};
+        top_ = {};
         return;
     }
     top_ = std::move(views_.back());
@@ -49,11 +38,6 @@ void KxGadgetList::Pop()
 KxGadgetList* KxGadgetList::CurrentList()
 {
     return current;
-}
-
-platform::View* KxGadgetList::CurrentView()
-{
-    return current ? current->Top() : nullptr;
 }
 
 int64_t KxGadgetList::CurrentWindow()
@@ -95,11 +79,6 @@ void KxGadgetList::RemoveWindow(int64_t window)
 int64_t GadgetListWindow()
 {
     return KxGadgetList::CurrentWindow();
-}
-
-void SetGadgetListWindow(int64_t window)
-{
-    KxGadgetList::SetWindow(window);
 }
 
 } // namespace nevalon::gui

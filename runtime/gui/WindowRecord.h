@@ -39,6 +39,5 @@ int64_t WindowNumberOf(const platform::Window& window);
 
 // The window that receives new gadgets (-1: none).
 int64_t GadgetListWindow();
-void SetGadgetListWindow(int64_t window);
 
 } // namespace nevalon::gui
