@@ -7,7 +7,11 @@
 
 namespace nevalon::system {
 
-// Size in bytes of the file at `path` (symbolic links followed); -1 if it does not exist, -2 for a directory.
+// What GetFileSize answers instead of a size.
+enum FileSizeAnswer : int64_t { FileSizeMissing = -1, FileSizeFolder = -2 };
+
+// Size in bytes of the file at `path` (symbolic links followed); FileSizeMissing if nothing is there (or it
+// cannot be reached), FileSizeFolder for a directory.
 int64_t GetFileSize(const String& path);
 
 // "/tmp/", whatever the environment says.
@@ -15,6 +19,10 @@ String TemporaryDirectory();
 
 // 1 if the one directory `path` was created (owner-only access); 0 if it exists or cannot be made.
 int64_t CreateDirectory(const String& path);
+
+// Creates the folder at `path` and every missing folder it lies in (owner-only access). 1 when it is a folder
+// afterwards; 0 otherwise, with errno telling why.
+int64_t CreateFolders(const String& path);
 
 // 1 if the file at `path` was removed, else 0; `mode` has no effect.
 int64_t DeleteFile(const String& path, int64_t mode = 0);
