@@ -7,6 +7,8 @@
 namespace nevalon::gui {
 namespace {
 
+using testing::kApplicationEvent;
+
 using Values = std::vector<double>;
 using Points = std::vector<int64_t>;
 using DesktopsTest = testing::ToolkitTest;
@@ -193,7 +195,7 @@ TEST_F(WindowTest, AClosedWindowLeavesNoQueuedEventsBehind)
     int64_t dynamic = CreateWindow(-1, 0, 0, 100, 100, u"destroyed");
     Drain();
     for (int64_t window : {int64_t{1}, dynamic, int64_t{2}, int64_t{-1}}) {
-        QueueEvent(66036, window);
+        QueueEvent(kApplicationEvent, window);
         PostEvent(EventTimer, 1, window, 0);
     }
     PlatformWindowOf(1)->Close();
