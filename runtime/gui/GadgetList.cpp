@@ -52,12 +52,11 @@ KxGadgetList* KxGadgetList::ListFromWindow(int64_t window)
     return nullptr;
 }
 
-int64_t KxGadgetList::SetWindow(int64_t window)
+void KxGadgetList::SetWindow(int64_t window)
 {
-    int64_t previous = CurrentWindow();
     if (window == -1) {
         current = nullptr;
-        return previous;
+        return;
     }
     KxGadgetList* list = ListFromWindow(window);
     if (!list) {
@@ -65,7 +64,6 @@ int64_t KxGadgetList::SetWindow(int64_t window)
         list = Lists().back().get();
     }
     current = list;
-    return previous;
 }
 
 void KxGadgetList::RemoveWindow(int64_t window)
@@ -74,11 +72,6 @@ void KxGadgetList::RemoveWindow(int64_t window)
     if (!list) return;
     if (current == list) current = nullptr;
     std::erase_if(Lists(), [list](const auto& l) { return l.get() == list; });
-}
-
-int64_t GadgetListWindow()
-{
-    return KxGadgetList::CurrentWindow();
 }
 
 } // namespace nevalon::gui
