@@ -33,12 +33,12 @@ String ResolvedPath(const String& path);
 // Moves the file `replacement` over `target` in one step, so that a reader finds the old file or the
 // new one and never a mix, even after a crash. The new file takes over the permissions of the one it
 // replaces. 1 when done; 0 leaves both files as they were. Both must lie in the same folder.
-int64_t ReplaceFile(const String& replacement, const String& target);
+[[nodiscard]] int64_t ReplaceFile(const String& replacement, const String& target);
 
 // Copies the bytes of the file `from` into a new file `to`, readable and writable by its owner only, and
 // syncs it to the disk. Nothing may be at `to` beforehand (not even a link). 1 when done; 0 leaves no file
 // at `to`, with errno telling why.
-int64_t CopyFile(const String& from, const String& to);
+[[nodiscard]] int64_t CopyFile(const String& from, const String& to);
 
 // The names in the folder, without "." and ".."; none when it cannot be read.
 std::vector<String> FolderEntries(const String& folder);
