@@ -125,8 +125,8 @@ bool ReadEvents(std::string& error)
         return false;
     }
     const int64_t size = system::GetFileSize(state.EventsFilePath);
-    if (size == -1 || size == 0) return true;
-    if (size == -2 || !ReadEventsFile()) {
+    if (size == system::FileSizeMissing || size == 0) return true;
+    if (size == system::FileSizeFolder || !ReadEventsFile()) {
         error = "nevalon: cannot read the events file " + path;
         return false;
     }

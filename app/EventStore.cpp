@@ -174,7 +174,8 @@ int64_t CategoryRank(int64_t category)
 
 String ComputeEventsFilePath(FolderUse use)
 {
-    String folder = use == FolderUse::Create ? UserDirectory(4) : ApplicationSupportDirectory();
+    String folder = use == FolderUse::Create ? UserDirectory(UserFolderApplicationSupport)
+                                             : ApplicationSupportDirectory();
     return folder.empty() ? String() : folder + u"nevalon_events.dat";
 }
 
@@ -198,9 +199,9 @@ bool ReadEventsFile()
     const String& path = state.EventsFilePath;
     if (path.empty()) return false;
     const int64_t size = GetFileSize(path);
-    if (size == -2) status.unreadable = EISDIR;
+    if (size == FileSizeFolder) status.unreadable = EISDIR;
     if (size <= 0) {
-        if (size != -2) status.unreadable = 0;
+        if (size != FileSizeFolder) status.unreadable = 0;
         status.foreignLines = false;
         return false;
     }

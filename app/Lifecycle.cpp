@@ -63,6 +63,7 @@ constexpr int64_t kWarmUpDelay = 500;
 [[nodiscard]] bool StartRuntime(int argc, char** argv)
 {
     // The application object comes first, the process locale right after it.
+    gui::SetProductIdentity({u"Nevalon", kBundleIdentifier, kApplicationIconName});
     std::string error;
     if (!gui::InitToolkit(argc, argv, error)) {
         std::fprintf(stderr, "nevalon: %s\n", error.c_str());

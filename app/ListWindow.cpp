@@ -340,12 +340,12 @@ int64_t CategoryBadge(const String& categoryName)
         DisposeImage(image);
         return 0;
     }
-    SetDrawingMode(16);
+    SetDrawingMode(DrawingAlphaBlend);
     FillBox(0, 0, 80, 24, MakeRgba(0, 0, 0, 0));
     FillRoundBox(0, 0, 80, 24, 4, 4, BadgeColour(categoryName));
     const int64_t font = gui::OpenFont(-1, kSystemFont, 12);
     SetDrawingFont(gui::FontHandle(font));
-    SetDrawingMode(1);
+    SetDrawingMode(DrawingTransparentText);
     PaintText((80 - MeasureTextWidth(categoryName)) / 2, (24 - MeasureTextHeight(categoryName)) / 2,
               categoryName, MakeRgba(255, 255, 255, 255));
     EndDrawing();

@@ -13,7 +13,6 @@
 #include "runtime/system/strings/Strings.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <tuple>
 
@@ -102,23 +101,7 @@ String ExecArgument(const String& argument)
 
 String AutostartFolder()
 {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    String folder = config && config[0] == '/' ? StringFromUtf8(config) : HomeDirectory() + u".config";
-    if (!folder.empty() && folder.back() != u'/') folder += u'/';
-    return folder + u"autostart/";
-}
-
-// Creates the folder and the ones it lies in; whether it exists afterwards (errno tells why not).
-bool MakeFolders(const String& folder)
-{
-    if (GetFileSize(folder) == -2) return true;
-    int error = ENOENT;
-    for (size_t slash = folder.find(u'/', 1); slash != String::npos; slash = folder.find(u'/', slash + 1))
-        if (GetFileSize(folder.substr(0, slash)) != -2 && !CreateDirectory(folder.substr(0, slash)))
-            error = errno;
-    if (GetFileSize(folder) == -2) return true;
-    errno = error;
-    return false;
+    return ConfigDirectory() + u"autostart/";
 }
 
 // Writes the whole text as the file's new contents; false when it could not be written (errno tells why).
@@ -148,7 +131,7 @@ void LoadSettings()
     AppState& state = State();
     // A first run leaves no store file; a store that is unreadable or holds none of our keys is taken
     // the same way, so that it gives the defaults rather than zeros.
-    const bool firstRun = GetFileSize(StringFromUtf8(platform::DefaultsFilePath())) == -1 ||
+    const bool firstRun = GetFileSize(StringFromUtf8(platform::DefaultsFilePath())) == FileSizeMissing ||
                           (!IsStored(kLoginKey) && !IsStored(kSortKey) && !IsStored(kAlarmsKey) &&
                            !IsStored(kDesktopNotificationsKey));
     if (firstRun) {
@@ -275,12 +258,12 @@ bool SetLaunchAgent(bool on, const String& home, const String& applicationPath)
     const String folder = home + u"Library/LaunchAgents/";
     const String file = LaunchAgentPath(home);
     if (!on) {
-        if (GetFileSize(file) == -1) return true;
+        if (GetFileSize(file) == FileSizeMissing) return true;
         // The unload must still find the file, so it is deleted only once launchctl is done.
         LaunchProgram(u"launchctl", u"unload \"" + file + u"\"", u"", LaunchWait);
         return RemoveFile(file);
     }
-    if (!MakeFolders(folder)) return false;
+    if (!CreateFolders(folder)) return false;
     if (!WriteWholeFile(file, LaunchAgentText(kBundleIdentifier, applicationPath))) return false;
     LaunchProgram(u"launchctl", u"load \"" + file + u"\"");
     return true;
@@ -309,7 +292,7 @@ bool SetAutostartEntry(bool on, const String& executable)
 {
     const String file = AutostartEntryPath();
     if (!on) return RemoveFile(file);
-    return MakeFolders(AutostartFolder()) && WriteWholeFile(file, AutostartEntryText(executable));
+    return CreateFolders(AutostartFolder()) && WriteWholeFile(file, AutostartEntryText(executable));
 }
 
 } // namespace nevalon::app

@@ -25,6 +25,8 @@ struct DesktopOverrides {
     std::function<void(int64_t sound)> systemSoundPlayer;
     // Takes every notification in place of the desktop's notification server.
     std::function<void(const NotificationRequest&, NotificationHandler)> notificationServer;
+    // Told once for each window, with its title, when its first frame has gone to the display.
+    std::function<void(const std::u16string& title)> firstFrameShown;
 };
 
 DesktopOverrides& Overrides();

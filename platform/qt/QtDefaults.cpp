@@ -1,5 +1,6 @@
 #include "platform/Defaults.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
 #include <memory>
@@ -7,12 +8,25 @@
 namespace nevalon::platform {
 namespace {
 
-QSettings& Store()
+QString& FileName()
+{
+    static QString name;
+    return name;
+}
+
+std::unique_ptr<QSettings>& OpenStore()
 {
     static std::unique_ptr<QSettings> store;
+    return store;
+}
+
+QSettings& Store()
+{
+    std::unique_ptr<QSettings>& store = OpenStore();
     if (!store) {
         QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-        store = std::make_unique<QSettings>(dir + "/com.brask.Nevalon.conf", QSettings::IniFormat);
+        QString name = FileName().isEmpty() ? QCoreApplication::applicationName() + ".conf" : FileName();
+        store = std::make_unique<QSettings>(dir + "/" + name, QSettings::IniFormat);
     }
     return *store;
 }
@@ -23,6 +37,13 @@ QString Key(const std::u16string& key)
 }
 
 } // namespace
+
+void SetDefaultsFileName(const std::u16string& name)
+{
+    if (OpenStore()) OpenStore()->sync();
+    OpenStore().reset();
+    FileName() = QString::fromStdU16String(name);
+}
 
 int64_t DefaultsInteger(const std::u16string& key)
 {

@@ -17,7 +17,22 @@ void ShowNoticeWindow(const QString& summary, const QString& body)
     box->show();
 }
 
+struct Sender {
+    QString name, iconName;
+};
+
+Sender& NoticeSender()
+{
+    static Sender sender;
+    return sender;
+}
+
 } // namespace
+
+void SetDesktopNoticeSender(const std::u16string& name, const std::u16string& iconName)
+{
+    NoticeSender() = {QString::fromStdU16String(name), QString::fromStdU16String(iconName)};
+}
 
 void ShowDesktopNotice(const std::u16string& summary, const std::u16string& body)
 {
@@ -31,8 +46,9 @@ void ShowDesktopNotice(const std::u16string& summary, const std::u16string& body
     QDBusMessage notify =
         QDBusMessage::createMethodCall("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
                                        "org.freedesktop.Notifications", "Notify");
-    notify << QString("Nevalon") << 0u << QString("nevalon") << title << text << QStringList()
-           << QVariantMap() << -1;
+    const Sender& sender = NoticeSender();
+    notify << (sender.name.isEmpty() ? QCoreApplication::applicationName() : sender.name) << 0u
+           << sender.iconName << title << text << QStringList() << QVariantMap() << -1;
     // Asked without waiting: a server that must first be started would hold up the program.
     auto* call = new QDBusPendingCallWatcher(bus.asyncCall(notify), qApp);
     QObject::connect(call, &QDBusPendingCallWatcher::finished, qApp,

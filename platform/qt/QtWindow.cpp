@@ -1,6 +1,7 @@
 #include "platform/qt/QtWindow.h"
 
 #include "platform/Class.h"
+#include "platform/Overrides.h"
 #include "platform/qt/QtCoordinates.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
@@ -14,9 +15,7 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 #include <algorithm>
-#include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <set>
 
 namespace nevalon::platform {
@@ -26,14 +25,6 @@ std::set<QtWindow*>& LiveWindows()
 {
     static std::set<QtWindow*> windows;
     return windows;
-}
-
-// NEVALON_PAINT_LOG (any value) makes every window print "painted TITLE MICROSECONDS" on stderr, wall clock,
-// once its first frame is drawn and handed to the display, for the benchmarks; unset, it costs one test.
-bool PaintLogWanted()
-{
-    static const bool wanted = qEnvironmentVariableIsSet("NEVALON_PAINT_LOG");
-    return wanted;
 }
 
 QSize ToQtSize(Size size)
@@ -112,14 +103,11 @@ void QtWindowWidget::paintEvent(QPaintEvent* event)
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     if (WindowDelegate* d = owner_ ? owner_->ActiveDelegate() : nullptr) d->DidDraw(*owner_);
-    if (PaintLogWanted() && !paintLogged_) {
-        paintLogged_ = true;
+    if (Overrides().firstFrameShown && !firstFrameTold_) {
+        firstFrameTold_ = true;
         // Queued: the children are painted and the frame flushed before the loop runs again.
         QTimer::singleShot(0, this, [this] {
-            using namespace std::chrono;
-            const auto now = duration_cast<microseconds>(system_clock::now().time_since_epoch());
-            std::fprintf(stderr, "painted %s %lld\n", qUtf8Printable(windowTitle()),
-                         static_cast<long long>(now.count()));
+            if (Overrides().firstFrameShown) Overrides().firstFrameShown(windowTitle().toStdU16String());
         });
     }
 }

@@ -39,7 +39,7 @@ private:
     Qt::MouseButton lastButton_ = Qt::NoButton;
     quint64 lastPressTime_ = 0;
     QPointF lastPressPosition_;
-    bool paintLogged_ = false;
+    bool firstFrameTold_ = false;
 };
 
 class QtWindow : public Window {

@@ -172,6 +172,11 @@ void PostQuitRequestForTests()
     QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
 }
 
+void SetFirstFrameObserverForTests(std::function<void(const std::u16string& title)> observer)
+{
+    Overrides().firstFrameShown = std::move(observer);
+}
+
 DesktopFont DesktopFontForTests()
 {
     const QFont font = QApplication::font();

@@ -63,6 +63,10 @@ void PostCloseRequestForTests(Window& window);
 // Asks the application to quit as the desktop session would.
 void PostQuitRequestForTests();
 
+// Calls `observer` once for each window, with its title, when its first frame has gone to the display (empty
+// stops it).
+void SetFirstFrameObserverForTests(std::function<void(const std::u16string& title)> observer);
+
 // The desktop portal's "color-scheme" values.
 enum class ColorScheme : uint32_t { NoPreference = 0, Dark = 1, Light = 2 };
 

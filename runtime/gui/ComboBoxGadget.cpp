@@ -37,12 +37,6 @@ public:
         PopUp().SetItemTitle(item, Converted(text));
     }
     std::u16string GetGadgetItemText(int64_t item, int64_t) override { return PopUp().ItemTitle(item); }
-    void SetGadgetItemData(int64_t item, int64_t value) override { PopUp().SetItemTag(item, value); }
-    int64_t GetGadgetItemData(int64_t item) override { return PopUp().ItemTag(item); }
-    void SetGadgetItemImage(int64_t item, platform::Image* image) override
-    {
-        PopUp().SetItemImage(item, image);
-    }
 
 private:
     platform::PopUpButton& PopUp() const

@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "runtime/gui/EventBindings.h"
 
+#include <cassert>
 #include <memory>
 #include <vector>
 
@@ -133,6 +134,7 @@ int32_t DequeueEvent()
     head = node->next;
     if (!head) tail = nullptr;
     --queued;
+    assert(queued >= 0 && (queued == 0) == (head == nullptr) && "the count follows the chain");
     current =
         CurrentEvent{node->code, node->window, node->object, node->type, node->data, node->release, true};
     uint32_t flags = node->flags;
@@ -151,6 +153,7 @@ void DeleteQueuedEvents(const std::function<bool(int32_t code, int64_t window, i
             if (node->release && node->data) node->release(node->data);
             pool.Give(node);
             --queued;
+            assert(queued >= 0 && "the count follows the chain");
         } else {
             tail = node;
             link = &node->next;
@@ -210,6 +213,7 @@ int64_t EventSubtype()
 void ResetEventQueue()
 {
     DeleteQueuedEvents([](int32_t, int64_t) { return true; });
+    assert(queued == 0 && !head && !tail && "an emptied queue holds nothing");
     LetGoOfCurrentData();
     current = CurrentEvent{};
     suppression = 0;

@@ -110,7 +110,7 @@ void FreeRetiredGadgets()
 
 int64_t KxGadgetFunctions::Place(GadgetRecord& record, int64_t requestedNumber)
 {
-    if (KxGadgetList* list = KxGadgetList::CurrentList(); list && !list->TopIsNowhere()) {
+    if (KxGadgetList* list = KxGadgetList::CurrentList()) {
         if (platform::View* top = list->Top())
             record.container->AddTo(*top);
         else if (WindowRecord* window = FindWindowRecord(list->Window()))

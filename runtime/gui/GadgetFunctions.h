@@ -118,7 +118,7 @@ public:
     virtual void SetGadgetFont(platform::Font* font);
     virtual platform::Font* GetGadgetFont();
 
-    // ---- Items and columns ----
+    // ---- Items ----
 
     virtual int64_t AddGadgetItem(int64_t /*position*/, const std::u16string& /*text*/,
                                   platform::Image* /*image*/, int64_t /*flags*/)
@@ -128,47 +128,26 @@ public:
     virtual void RemoveGadgetItem(int64_t /*item*/) {}
     virtual void ClearGadgetItems() {}
     virtual int64_t CountGadgetItems() { return 0; }
-    virtual void AddGadgetColumn(int64_t /*position*/, const std::u16string& /*title*/, int64_t /*width*/) {}
-    virtual void RemoveGadgetColumn(int64_t /*column*/) {}
 
     // ---- State and text ----
 
     // For controls: the integer value (read as a signed 32-bit number).
     virtual void SetGadgetState(int64_t state);
     virtual int64_t GetGadgetState();
-    virtual void SetGadgetItemState(int64_t /*item*/, int64_t /*state*/) {}
-    virtual int64_t GetGadgetItemState(int64_t /*item*/) { return 0; }
-    virtual void SetGadgetItemImage(int64_t /*item*/, platform::Image* /*image*/) {}
     // For controls: the string value.
     virtual void SetGadgetText(const std::u16string& text);
     virtual std::u16string GetGadgetText();
     virtual void SetGadgetItemText(int64_t /*item*/, const std::u16string& /*text*/, int64_t /*column*/) {}
     virtual std::u16string GetGadgetItemText(int64_t /*item*/, int64_t /*column*/) { return {}; }
 
-    // ---- Attributes, colours, item data ----
+    // ---- Attributes and colours ----
 
     virtual void SetGadgetAttribute(int64_t /*attribute*/, int64_t /*value*/) {}
     virtual int64_t GetGadgetAttribute(int64_t /*attribute*/) { return 0; }
-    virtual void SetGadgetItemAttribute(int64_t /*item*/, int64_t /*attribute*/, int64_t /*value*/,
-                                        int64_t /*column*/)
-    {
-    }
-    virtual int64_t GetGadgetItemAttribute(int64_t /*item*/, int64_t /*attribute*/, int64_t /*column*/)
-    {
-        return 0;
-    }
     // Type 1 the text colour, 2 the background; no colour restores the kind's own.
     virtual void SetGadgetColor(int64_t /*type*/, platform::Color /*color*/) {}
     // The colour as SetGadgetColor takes it (red in the lowest byte, no alpha).
     virtual int64_t GetGadgetColor(int64_t /*type*/) { return 0; }
-    virtual void SetGadgetItemColor(int64_t /*item*/, int64_t /*type*/, platform::Color /*color*/,
-                                    int64_t /*column*/)
-    {
-    }
-    virtual int64_t GetGadgetItemColor(int64_t /*item*/, int64_t /*type*/, int64_t /*column*/) { return 0; }
-    virtual void SetGadgetItemData(int64_t /*item*/, int64_t /*value*/) {}
-    virtual int64_t GetGadgetItemData(int64_t /*item*/) { return 0; }
-    virtual void OpenGadgetList(int64_t /*item*/) {}
 
 protected:
     GadgetRecord& Gadget() const { return *gadget_; }

@@ -22,24 +22,13 @@ KxGadgetList* current = nullptr;
 void KxGadgetList::Push(platform::View* view)
 {
     views_.push_back(std::move(top_));
-    top_ = Place{platform::Ref<platform::View>(view), false};
-}
-
-void KxGadgetList::PushNoView()
-{
-    views_.push_back(std::move(top_));
-    top_ = Place{{}, true};
-}
-
-void KxGadgetList::Set(platform::View* view)
-{
-    top_ = Place{platform::Ref<platform::View>(view), false};
+    top_ = platform::Ref<platform::View>(view);
 }
 
 void KxGadgetList::Pop()
 {
     if (views_.empty()) {
-        top_ = Place{};
+        top_ = {};
         return;
     }
     top_ = std::move(views_.back());
@@ -49,11 +38,6 @@ void KxGadgetList::Pop()
 KxGadgetList* KxGadgetList::CurrentList()
 {
     return current;
-}
-
-platform::View* KxGadgetList::CurrentView()
-{
-    return current ? current->Top() : nullptr;
 }
 
 int64_t KxGadgetList::CurrentWindow()
@@ -68,12 +52,11 @@ KxGadgetList* KxGadgetList::ListFromWindow(int64_t window)
     return nullptr;
 }
 
-int64_t KxGadgetList::SetWindow(int64_t window)
+void KxGadgetList::SetWindow(int64_t window)
 {
-    int64_t previous = CurrentWindow();
     if (window == -1) {
         current = nullptr;
-        return previous;
+        return;
     }
     KxGadgetList* list = ListFromWindow(window);
     if (!list) {
@@ -81,7 +64,6 @@ int64_t KxGadgetList::SetWindow(int64_t window)
         list = Lists().back().get();
     }
     current = list;
-    return previous;
 }
 
 void KxGadgetList::RemoveWindow(int64_t window)
@@ -90,16 +72,6 @@ void KxGadgetList::RemoveWindow(int64_t window)
     if (!list) return;
     if (current == list) current = nullptr;
     std::erase_if(Lists(), [list](const auto& l) { return l.get() == list; });
-}
-
-int64_t GadgetListWindow()
-{
-    return KxGadgetList::CurrentWindow();
-}
-
-void SetGadgetListWindow(int64_t window)
-{
-    KxGadgetList::SetWindow(window);
 }
 
 } // namespace nevalon::gui

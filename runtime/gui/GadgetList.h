@@ -7,47 +7,35 @@
 
 namespace nevalon::gui {
 
-// The container stack of one window: where its new gadgets go. The top is the window's content, a
-// container view pushed on it, or nowhere (a gadget made then is numbered but not shown).
+// The container stack of one window: where its new gadgets go. The top is the window's content or a
+// container view pushed on it.
 class KxGadgetList {
 public:
     explicit KxGadgetList(int64_t window) : topWindow_(window) {}
 
     int64_t Window() const { return topWindow_; }
-    // The container new gadgets go into; null for the window's content, or for nowhere.
-    platform::View* Top() const { return top_.view.get(); }
-    bool TopIsNowhere() const { return top_.nowhere; }
-    int64_t StackIndex() const { return static_cast<int64_t>(views_.size()); }
+    // The container new gadgets go into; null for the window's content.
+    platform::View* Top() const { return top_.get(); }
 
-    // Saves the top and makes the view (or nowhere) the top.
+    // Saves the top and makes the view the top; the list keeps a reference to it until it is popped.
     void Push(platform::View* view);
-    void PushNoView();
-    // Replaces the top.
-    void Set(platform::View* view);
     // Restores the last saved top; with none saved, the window's content.
     void Pop();
 
-    // The current list (null when no window takes new gadgets), its top and its window (-1: none).
+    // The current list (null when no window takes new gadgets) and its window (-1: none).
     static KxGadgetList* CurrentList();
-    static platform::View* CurrentView();
     static int64_t CurrentWindow();
     // The list of the window, or null.
     static KxGadgetList* ListFromWindow(int64_t window);
-    // Makes the window's list current, creating it when missing (-1: none is current). Answers the window
-    // that was current before.
-    static int64_t SetWindow(int64_t window);
+    // Makes the window's list current, creating it when missing (-1: none is current).
+    static void SetWindow(int64_t window);
     // Forgets the window's list; no list is current after it if it was.
     static void RemoveWindow(int64_t window);
 
 private:
-    struct Place {
-        platform::Ref<platform::View> view;
-        bool nowhere = false;
-    };
-
     int64_t topWindow_;
-    Place top_;
-    std::vector<Place> views_;
+    platform::Ref<platform::View> top_;
+    std::vector<platform::Ref<platform::View>> views_;
 };
 
 } // namespace nevalon::gui

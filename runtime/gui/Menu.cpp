@@ -100,13 +100,7 @@ int64_t NewPopupMenu(int64_t menu)
 int64_t AppendMenuItem(int64_t item, const std::u16string& text, int64_t /*image*/)
 {
     MenuRecord* record = currentMenu ? Menus().Find(*currentMenu) : nullptr;
-    if (item == MenuItemQuit || item == MenuItemAbout || item == MenuItemPreferences) {
-        if (!record) return 0;
-        auto* window = dynamic_cast<platform::Window*>(platform::ObjectFromHandle(record->shownOver));
-        MenuDelegate().SetWindowID(window ? WindowNumberOf(*window) : -1);
-        return 0;
-    }
-    if (!record) return 0;
+    if (!record || item == MenuItemQuit || item == MenuItemAbout || item == MenuItemPreferences) return 0;
     ItemText parsed = ParseItemText(text);
     int64_t number = *currentMenu;
     platform::MenuItem* added =

@@ -15,8 +15,8 @@ int64_t NewPopupMenu(int64_t menu);
 // Appends an item to the menu being built: "&"s are dropped, and a part after a tab names its key
 // equivalent ("Quit\tCmd+Q": the words Cmd, Shift, Alt, Ctrl and the key, any case, joined by "+"; Cmd
 // is the platform's Command key, Ctrl on Linux). Choosing it posts EventMenu with the item. Returns the
-// platform item handle, or 0 without a menu being built. Items -4, -3 and -2 add nothing: they point the
-// application menu's Quit, About and Preferences at the built menu's window. Pop-up menus show no images.
+// platform item handle, or 0 without a menu being built. Items -4, -3 and -2, the application menu's Quit,
+// About and Preferences, add nothing: Linux desktops show no application menu. Pop-up menus show no images.
 int64_t AppendMenuItem(int64_t item, const std::u16string& text, int64_t image = 0);
 
 // Appends a separator to the menu being built.

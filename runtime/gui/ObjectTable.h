@@ -26,7 +26,7 @@ public:
 
     // A fresh record for `number` (-1: a new dynamic one). A live object under a fixed number is
     // freed through the kind's free routine first; its slot's record is then reused.
-    Record* Create(int64_t number)
+    [[nodiscard]] Record* Create(int64_t number)
     {
         if (number == -1) {
             dynamic_.push_back(std::make_unique<Record>());
@@ -70,8 +70,6 @@ public:
             if (slots_[i].get() == record) return static_cast<int64_t>(i);
         return HandleOf(record);
     }
-
-    bool IsDynamic(int64_t number) const { return dynamicIndex_.contains(number); }
 
     // Gives the number back: a fixed slot keeps its (reset) record, a dynamic record is deleted.
     void Release(int64_t number)

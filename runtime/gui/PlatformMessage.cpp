@@ -2,6 +2,7 @@
 
 #include "platform/Class.h"
 #include "platform/Foundation.h"
+#include "runtime/system/strings/StringBytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -97,9 +98,9 @@ int64_t PlatformMessage(BridgeResult result, int64_t object, const BridgeValue& 
     for (const auto& [value, marker] : call.arguments)
         args.push_back(value ? Convert(*value, marker) : 0);
 
-    std::string selector8 = platform::Utf16ToUtf8(call.selector);
+    std::string selector8 = system::StringToUtf8(call.selector);
     platform::MessageResult answer;
-    bool answered = object == 0 ? platform::SendClassMessage(platform::Utf16ToUtf8(call.className), selector8,
+    bool answered = object == 0 ? platform::SendClassMessage(system::StringToUtf8(call.className), selector8,
                                                              args, answer)
                                 : platform::SendMessage(object, selector8, args, answer);
     if (!answered) return 0;

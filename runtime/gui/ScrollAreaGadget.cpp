@@ -41,7 +41,8 @@ public:
             return 0;
         }
     }
-    void OpenGadgetList(int64_t) override
+    // Gadgets made from now on go into the inner area.
+    void OpenGadgetList() const
     {
         if (KxGadgetList* list = KxGadgetList::CurrentList()) list->Push(&View().DocumentView());
     }
@@ -63,7 +64,7 @@ int64_t CreateScrollArea(int64_t gadget, int64_t x, int64_t y, int64_t width, in
                                   GadgetFrame(x, y, width, height), [&] {
                                       view->SetDocumentSize({double(innerWidth), double(innerHeight)});
                                   });
-    if (created) f->OpenGadgetList(-1);
+    if (created) f->OpenGadgetList();
     return created;
 }
 

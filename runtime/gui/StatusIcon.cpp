@@ -7,6 +7,7 @@
 #include "runtime/gui/ApplicationMenu.h"
 #include "runtime/gui/EventQueue.h"
 #include "runtime/gui/ObjectTable.h"
+#include "runtime/gui/Toolkit.h"
 #include "runtime/gui/WindowRecord.h"
 
 namespace nevalon::gui {
@@ -44,11 +45,13 @@ int64_t CreateStatusIcon(int64_t icon, int64_t windowHandle, int64_t imageHandle
         return [=] { PostEvent(EventStatusIcon, number, window, type); };
     };
     item->SetClickHandler(post(StatusIconClick));
-    menu->AddItem(u"Open Nevalon", {}, 0, post(StatusIconOpenRequest));
+    const std::u16string& name = Product().name;
+    const std::u16string named = name.empty() ? u"" : u" " + name;
+    menu->AddItem(u"Open" + named, {}, 0, post(StatusIconOpenRequest));
     menu->AddSeparator();
-    menu->AddItem(u"Quit Nevalon", {}, 0, PostQuitRequest);
+    menu->AddItem(u"Quit" + named, {}, 0, PostQuitRequest);
     item->SetMenu(menu.get());
-    item->SetToolTip(u"Nevalon");
+    item->SetToolTip(name);
     item->SetImage(*image);
     record->item = item;
     return icon == -1 ? number : item->Handle();

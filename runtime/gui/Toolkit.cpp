@@ -1,6 +1,8 @@
 #include "runtime/gui/Toolkit.h"
 
 #include "platform/Application.h"
+#include "platform/Defaults.h"
+#include "platform/DesktopNotice.h"
 #include "runtime/gui/ApplicationMenu.h"
 #include "runtime/gui/EventBindings.h"
 #include "runtime/gui/EventQueue.h"
@@ -11,6 +13,8 @@
 #include "runtime/gui/Window.h"
 #include "runtime/gui/WindowRecord.h"
 #include "runtime/gui/WindowTable.h"
+
+#include <utility>
 
 namespace nevalon::gui {
 namespace {
@@ -30,7 +34,25 @@ bool OfferKeyToShortcuts(platform::Window& window, const platform::KeyEvent& key
     return false;
 }
 
+ProductIdentity& Identity()
+{
+    static ProductIdentity identity;
+    return identity;
+}
+
 } // namespace
+
+void SetProductIdentity(ProductIdentity identity)
+{
+    platform::SetDefaultsFileName(identity.identifier.empty() ? u"" : identity.identifier + u".conf");
+    platform::SetDesktopNoticeSender(identity.name, identity.iconName);
+    Identity() = std::move(identity);
+}
+
+const ProductIdentity& Product()
+{
+    return Identity();
+}
 
 bool InitToolkit(int argc, char** argv, std::string& error)
 {

@@ -38,6 +38,8 @@ int64_t WindowExists(int64_t window);
 // The platform window handle, or 0.
 int64_t WindowHandle(int64_t window);
 
+// Sets the title the window's frame, the taskbar and screen readers show; a number naming no open window is
+// left alone.
 void SetWindowCaption(int64_t window, const std::u16string& text);
 
 // Brings a visible window to the front and gives it the keyboard; an invisible one is left alone.

@@ -37,8 +37,4 @@ WindowRecord* FindWindowRecord(int64_t window);
 // The toolkit number of a platform window: its delegate's answer, or -1.
 int64_t WindowNumberOf(const platform::Window& window);
 
-// The window that receives new gadgets (-1: none).
-int64_t GadgetListWindow();
-void SetGadgetListWindow(int64_t window);
-
 } // namespace nevalon::gui

@@ -6,6 +6,7 @@
 #include "platform/Defaults.h"
 #include "platform/testing/TestSeams.h"
 #include "runtime/gui/PlatformMessage.h"
+#include "runtime/gui/Toolkit.h"
 #include "runtime/system/TempDirectory.h"
 #include "runtime/system/strings/Strings.h"
 
@@ -60,6 +61,7 @@ protected:
         static char name[] = "nevalon";
         static char* argv[] = {name, nullptr};
         std::string error;
+        gui::SetProductIdentity({u"Nevalon", kBundleIdentifier, kApplicationIconName});
         if (!platform::StartApplication(argc, argv, error)) std::exit(2);
         State().Defaults = gui::PlatformMessage(nullptr, 0, "NSUserDefaults standardUserDefaults");
     }
@@ -234,7 +236,8 @@ TEST_F(SettingsTest, AboutBoxShowsTheBuildsVersionAndOpensThePageOfOtherAppsOnly
                 platform::SetAlertResponderForTests([pressed](const platform::AlertRequest& about) {
                     const String title = about.messageText.substr(0, about.messageText.find(u'\n'));
                     std::fprintf(stderr, "%s|%s|%zu|", system::StringToUtf8(title).c_str(),
-                                 system::StringToUtf8(about.buttons[0]).c_str(), about.escapeButton.value_or(9));
+                                 system::StringToUtf8(about.buttons[0]).c_str(),
+                                 about.escapeButton.value_or(9));
                     return pressed;
                 });
                 ShowAboutBox();

@@ -1,6 +1,7 @@
 #include "runtime/system/containers/ElementPool.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdlib>
 #include <new>
 #include <vector>
@@ -40,6 +41,8 @@ ElementPool::ElementPool(size_t elementSize, int32_t options)
 
 ElementPool::~ElementPool()
 {
+    // An empty block is freed at once, so a block left means an element still in use.
+    assert(blockCount_ == 0 && "a pool dies with no element in use");
     for (Block* head : {roomBlocks_, fullBlocks_}) {
         while (head) {
             Block* next = head->next;
@@ -125,7 +128,7 @@ ElementPool::Block* ElementPool::AddBlock()
         memory = std::malloc(kBlockHeader + slotSize_);
         if (!memory) return nullptr;
     }
-    auto* block = new (memory) Block{nullptr, nullptr, nullptr, slots, 0, 0, false};
+    auto* block = new (memory) Block{this, nullptr, nullptr, nullptr, slots, 0, 0, false};
     PushFront(roomBlocks_, block);
     slotCount_ += slots;
     ++blockCount_;

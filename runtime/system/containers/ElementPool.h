@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -19,7 +20,7 @@ public:
     ElementPool& operator=(const ElementPool&) = delete;
 
     // A reference to the process-wide pool for this slot size and options; null if none can be made.
-    static ElementPool* AcquireSharedPool(size_t elementSize, int32_t options = 0);
+    [[nodiscard]] static ElementPool* AcquireSharedPool(size_t elementSize, int32_t options = 0);
 
     // Drops a reference taken by AcquireSharedPool; the last one releases the pool.
     static void ReleaseSharedPool(ElementPool* pool);
@@ -28,7 +29,7 @@ public:
     static int64_t SharedPoolCount();
 
     // An uninitialised element of the pool's size, aligned to 8 bytes; null when memory ran out.
-    void* AllocateElement() { return mutex_ ? AllocateLocked() : AllocateUnlocked(); }
+    [[nodiscard]] void* AllocateElement() { return mutex_ ? AllocateLocked() : AllocateUnlocked(); }
 
     // Returns an element obtained from this pool; null does nothing.
     void FreeElement(void* element)
@@ -56,6 +57,7 @@ private:
     // A block header is followed by its slots; each slot starts with the address of its block, and a free
     // slot's element holds the next free element of the block.
     struct Block {
+        ElementPool* owner;
         Block* next;
         Block* prev;
         void* freeChain;
@@ -88,6 +90,7 @@ private:
     {
         // NOLINTNEXTLINE(bugprone-sizeof-expression): a slot starts with its block's address
         Block* block = *reinterpret_cast<Block**>(static_cast<char*>(element) - sizeof(Block*));
+        assert(block->owner == this && block->used > 0 && "a freed element is one this pool handed out");
         *static_cast<void**>(element) = block->freeChain;
         block->freeChain = element;
         if (block->full || --block->used == 0) FreeSlow(block);

@@ -17,8 +17,8 @@ void EndImages();
 // freed first. Pixels are 32-bit RGBA whatever the `depth`. kTransparentBackground (or 0xFFFFFFFF) clears
 // every pixel; any other value fills them with its red, green and blue, opaque. Returns the new number for
 // -1, the platform image's handle for a fixed number; 0 on failure, the number then names nothing.
-int64_t NewImage(int64_t image, int64_t width, int64_t height, int64_t depth = 32,
-                 int64_t background = kTransparentBackground);
+[[nodiscard]] int64_t NewImage(int64_t image, int64_t width, int64_t height, int64_t depth = 32,
+                               int64_t background = kTransparentBackground);
 
 // Frees the image (-1: every image); an unknown number does nothing. Its platform image lives on while
 // someone else (an image gadget, an open drawing pass) holds it.

@@ -1,10 +1,11 @@
 #include "runtime/system/files/FileObject.h"
 
+#include "runtime/system/files/WriteHoldingSignal.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <pthread.h>
 #include <unistd.h>
 
 namespace nevalon::system {
@@ -26,32 +27,8 @@ int64_t ReadFully(int stream, unsigned char* into, int64_t count)
 // program with SIGXFSZ.
 int64_t WriteFully(FileObject& file, const unsigned char* bytes, int64_t count)
 {
-    sigset_t sizeSignal, previous, pending;
-    sigemptyset(&sizeSignal);
-    sigaddset(&sizeSignal, SIGXFSZ);
-    sigpending(&pending);
-    const bool alreadyPending = sigismember(&pending, SIGXFSZ) == 1;
-    pthread_sigmask(SIG_BLOCK, &sizeSignal, &previous);
-    int64_t done = 0;
-    bool tooLarge = false;
-    while (done < count) {
-        ssize_t put = write(file.stream, bytes + done, count - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) {
-            tooLarge = put < 0 && errno == EFBIG;
-            break;
-        }
-        done += put;
-        file.unsynced = true;
-    }
-    // errno keeps the failed write's reason for the caller.
-    const int error = errno;
-    if (tooLarge && !alreadyPending) {
-        const timespec now{0, 0};
-        sigtimedwait(&sizeSignal, nullptr, &now);
-    }
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    errno = error;
+    const int64_t done = WriteHoldingSignal(file.stream, bytes, count, SIGXFSZ, EFBIG);
+    if (done > 0) file.unsynced = true;
     if (done < count) file.failed = true;
     return done;
 }

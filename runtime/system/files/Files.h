@@ -25,13 +25,13 @@ int64_t InitFiles();
 int64_t EndFiles();
 
 // Creates or empties the file at `path` for reading and writing; 0 on failure, the handle for -1, else 1.
-int64_t CreateFile(int64_t number, const String& path, int64_t flags = 0);
+[[nodiscard]] int64_t CreateFile(int64_t number, const String& path, int64_t flags = 0);
 
 // Opens the file at `path` for reading and writing, creating it if missing; results as CreateFile.
-int64_t OpenFile(int64_t number, const String& path, int64_t flags = 0);
+[[nodiscard]] int64_t OpenFile(int64_t number, const String& path, int64_t flags = 0);
 
 // Opens the existing regular file at `path` for reading; results as CreateFile.
-int64_t OpenFileReadOnly(int64_t number, const String& path, int64_t flags = 0);
+[[nodiscard]] int64_t OpenFileReadOnly(int64_t number, const String& path, int64_t flags = 0);
 
 // 1 if `number` (or a handle) denotes an open file, else 0.
 int64_t IsFileOpen(int64_t number);

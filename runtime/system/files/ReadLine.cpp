@@ -29,15 +29,6 @@ constexpr std::array<bool, 256> PlainBytes(int last)
 constexpr std::array<bool, 256> kPlainUtf8 = PlainBytes(0x7F);
 constexpr std::array<bool, 256> kPlainSingleByte = PlainBytes(0xFF);
 
-int Utf8SequenceLength(int lead)
-{
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC0 && lead <= 0xDF) return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xF0 && lead <= 0xF7) return 4;
-    return 0;
-}
-
 void SetQuestionMark(Character& character)
 {
     character.bytes[0] = '?';
@@ -64,7 +55,7 @@ bool ReadCharacter(FileObject& file, StringFormat format, Character& character)
         return true;
     }
     if (format != FormatUtf8 || lead < 0x80) return true;
-    const int length = Utf8SequenceLength(lead);
+    const int length = Utf8SequenceLength(static_cast<unsigned char>(lead));
     if (length == 0) {
         SetQuestionMark(character);
         return true;

@@ -18,8 +18,8 @@ int64_t GetFileSize(const String& path)
 {
     std::string bytes;
     struct stat status {};
-    if (!SystemPath(path, bytes) || stat(bytes.c_str(), &status) != 0) return -1;
-    if (S_ISDIR(status.st_mode)) return -2;
+    if (!SystemPath(path, bytes) || stat(bytes.c_str(), &status) != 0) return FileSizeMissing;
+    if (S_ISDIR(status.st_mode)) return FileSizeFolder;
     return status.st_size;
 }
 
@@ -32,6 +32,25 @@ int64_t CreateDirectory(const String& path)
 {
     std::string bytes;
     return SystemPath(path, bytes) && mkdir(bytes.c_str(), 0700) == 0 ? 1 : 0;
+}
+
+int64_t CreateFolders(const String& path)
+{
+    std::string bytes;
+    if (!SystemPath(path, bytes)) {
+        errno = ENOENT;
+        return 0;
+    }
+    // Folders already there fail with EEXIST; a file in the way of one does too, and is then the reason.
+    int error = EEXIST;
+    for (size_t at = bytes.find('/', 1);; at = bytes.find('/', at + 1)) {
+        if (mkdir(bytes.substr(0, at).c_str(), 0700) != 0 && errno != EEXIST) error = errno;
+        if (at == std::string::npos) break;
+    }
+    struct stat status {};
+    if (stat(bytes.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) return 1;
+    errno = error;
+    return 0;
 }
 
 int64_t DeleteFile(const String& path, int64_t)

@@ -1,5 +1,6 @@
 #include "runtime/system/filesystem/Folders.h"
 
+#include "runtime/system/filesystem/FileSystem.h"
 #include "runtime/system/strings/Strings.h"
 
 #include <cerrno>
@@ -60,10 +61,15 @@ std::string BaseDirectory(const char* variable, const std::string& home, const c
     return AbsoluteVariable(variable, path) ? path : home + fallback;
 }
 
+std::string ConfigHome(const std::string& home)
+{
+    return BaseDirectory("XDG_CONFIG_HOME", home, "/.config");
+}
+
 // The value of `XDG_<name>_DIR` in user-dirs.dirs: "$HOME/..." or an absolute path in double quotes.
 bool UserDirsEntry(const std::string& home, const std::string& name, std::string& path)
 {
-    std::ifstream file(BaseDirectory("XDG_CONFIG_HOME", home, "/.config") + "/user-dirs.dirs");
+    std::ifstream file(ConfigHome(home) + "/user-dirs.dirs");
     const std::string key = "XDG_" + name + "_DIR";
     std::string line;
     bool found = false;
@@ -114,14 +120,6 @@ std::string FirstDataDirectory()
     return "/usr/local/share";
 }
 
-void CreateMissingDirectories(const std::string& path)
-{
-    for (size_t at = path.find('/', 1);; at = path.find('/', at + 1)) {
-        mkdir(path.substr(0, at).c_str(), 0700);
-        if (at == std::string::npos) return;
-    }
-}
-
 } // namespace
 
 String HomeDirectory()
@@ -133,28 +131,28 @@ String HomeDirectory()
 String UserDirectory(int64_t kind)
 {
     std::string home;
-    if (kind < 0 || kind > 9 || !Home(home)) return String();
+    if (kind < UserFolderDesktop || kind > UserFolderPublic || !Home(home)) return String();
     const std::string dataHome = BaseDirectory("XDG_DATA_HOME", home, "/.local/share");
     switch (kind) {
-    case 0:
+    case UserFolderDesktop:
         return AsFolder(UserFolder(home, "DESKTOP", "Desktop"));
-    case 1:
+    case UserFolderApplications:
         return AsFolder(dataHome + "/applications");
-    case 2:
+    case UserFolderDownloads:
         return AsFolder(UserFolder(home, "DOWNLOAD", "Downloads"));
-    case 3:
+    case UserFolderDocuments:
         return AsFolder(UserFolder(home, "DOCUMENTS", "Documents"));
-    case 4:
+    case UserFolderApplicationSupport:
         // Files are written straight into this folder, which a fresh account may not have yet.
-        CreateMissingDirectories(dataHome);
+        CreateFolders(StringFromUtf8(dataHome));
         return AsFolder(dataHome);
-    case 5:
+    case UserFolderSharedApplicationSupport:
         return AsFolder(FirstDataDirectory());
-    case 6:
+    case UserFolderMovies:
         return AsFolder(UserFolder(home, "VIDEOS", "Videos"));
-    case 7:
+    case UserFolderMusic:
         return AsFolder(UserFolder(home, "MUSIC", "Music"));
-    case 8:
+    case UserFolderPictures:
         return AsFolder(UserFolder(home, "PICTURES", "Pictures"));
     default:
         return AsFolder(UserFolder(home, "PUBLICSHARE", "Public"));
@@ -167,13 +165,19 @@ String ApplicationSupportDirectory()
     return Home(home) ? AsFolder(BaseDirectory("XDG_DATA_HOME", home, "/.local/share")) : String();
 }
 
+String ConfigDirectory()
+{
+    std::string home;
+    return Home(home) ? AsFolder(ConfigHome(home)) : String();
+}
+
 String RuntimeDirectory()
 {
     std::string path, home;
     if (AbsoluteVariable("XDG_RUNTIME_DIR", path)) return AsFolder(path);
     if (!Home(home)) return String();
     path = BaseDirectory("XDG_CACHE_HOME", home, "/.cache");
-    CreateMissingDirectories(path);
+    CreateFolders(StringFromUtf8(path));
     return AsFolder(path);
 }
 

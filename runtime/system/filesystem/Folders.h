@@ -9,13 +9,32 @@ namespace nevalon::system {
 // The user's home directory ($HOME, else the password database) ending in exactly one "/"; "" if unknown.
 String HomeDirectory();
 
-// Standard folder `kind` ending in exactly one "/"; "" for a kind outside 0-9 or an unknown home:
-// 0 Desktop, 1 Applications, 2 Downloads, 3 Documents, 4 Application Support (created when missing),
-// 5 Application Support for all users, 6 Movies, 7 Music, 8 Pictures, 9 Public.
+// The standard folders UserDirectory knows.
+enum UserFolderKind : int64_t {
+    UserFolderDesktop = 0,
+    UserFolderApplications = 1,
+    UserFolderDownloads = 2,
+    UserFolderDocuments = 3,
+    // The user's data folder ($XDG_DATA_HOME), created when missing.
+    UserFolderApplicationSupport = 4,
+    // The first folder of $XDG_DATA_DIRS: application data for all users.
+    UserFolderSharedApplicationSupport = 5,
+    UserFolderMovies = 6,
+    UserFolderMusic = 7,
+    UserFolderPictures = 8,
+    UserFolderPublic = 9,
+};
+
+// Standard folder `kind` (a UserFolderKind) ending in exactly one "/"; "" for any other kind or an unknown
+// home.
 String UserDirectory(int64_t kind);
 
-// The folder UserDirectory(4) returns, without creating it.
+// The folder UserDirectory(UserFolderApplicationSupport) returns, without creating it.
 String ApplicationSupportDirectory();
+
+// The user's configuration folder ($XDG_CONFIG_HOME, default ~/.config) ending in "/"; "" if the home is
+// unknown.
+String ConfigDirectory();
 
 // The user's folder for runtime files such as locks, ending in "/": $XDG_RUNTIME_DIR, else the user's
 // cache folder ($XDG_CACHE_HOME, default ~/.cache, created owner-only when missing); "" if neither is known.

@@ -1,5 +1,7 @@
 #include "runtime/system/process/OutputReader.h"
 
+#include "runtime/system/strings/StringBytes.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -118,20 +120,9 @@ int64_t OutputReader::ReadCharacter()
 {
     if (Available() == 0) return -1;
     const unsigned char lead = Peek(0);
-    int64_t length = 1;
-    int64_t value = lead;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        value = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        value = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        value = lead & 0x07;
-    } else if (lead >= 0x80) {
-        value = 32;
-    }
+    const int64_t length = std::max(Utf8SequenceLength(lead), 1);
+    // A byte that cannot start a character reads as a space; a lead byte keeps the bits below its marker.
+    int64_t value = Utf8SequenceLength(lead) == 0 ? 32 : lead & (0xFF >> (length == 1 ? 0 : length + 1));
     if (buffered < length) Fill();
     // A character split across two writes of the program stays in the ring until it is whole.
     if (buffered < length) {
@@ -146,9 +137,8 @@ int64_t OutputReader::ReadCharacter()
     readPosition = (readPosition + length) % kRingSize;
     buffered -= length;
     if (value <= 0xFFFF) return value;
-    const int64_t high = 0xD800 + ((value - 0x10000) >> 10);
-    const int64_t low = 0xDC00 + ((value - 0x10000) & 0x3FF);
-    return high | (low << 16);
+    const auto point = static_cast<uint32_t>(value);
+    return int64_t{HighSurrogate(point)} | (int64_t{LowSurrogate(point)} << 16);
 }
 
 bool OutputReader::EndOfOutput()

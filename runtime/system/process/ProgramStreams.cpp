@@ -1,11 +1,11 @@
 #include "runtime/system/process/ProgramStreams.h"
 
+#include "runtime/system/files/WriteHoldingSignal.h"
 #include "runtime/system/process/ProcessTable.h"
 #include "runtime/system/strings/StringBytes.h"
 
 #include <cerrno>
 #include <csignal>
-#include <ctime>
 #include <unistd.h>
 
 namespace nevalon::system {
@@ -28,35 +28,6 @@ int InputOf(int64_t handle)
     std::lock_guard lock(table.Mutex());
     ProcessRecord* record = table.Find(handle);
     return record == nullptr ? -1 : record->input.Get();
-}
-
-// Writes everything it can; a program that stopped reading must not end the caller with SIGPIPE.
-int64_t WriteWithoutSigpipe(int fd, const char* data, int64_t n)
-{
-    sigset_t pipeSignal, previous, pending;
-    sigemptyset(&pipeSignal);
-    sigaddset(&pipeSignal, SIGPIPE);
-    sigpending(&pending);
-    const bool alreadyPending = sigismember(&pending, SIGPIPE) == 1;
-    pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
-
-    int64_t done = 0;
-    bool broken = false;
-    while (done < n) {
-        const ssize_t wrote = write(fd, data + done, n - done);
-        if (wrote < 0 && errno == EINTR) continue;
-        if (wrote <= 0) {
-            broken = wrote < 0 && errno == EPIPE;
-            break;
-        }
-        done += wrote;
-    }
-    if (broken && !alreadyPending) {
-        const timespec now{0, 0};
-        sigtimedwait(&pipeSignal, nullptr, &now);
-    }
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    return done;
 }
 
 } // namespace
@@ -95,7 +66,8 @@ int64_t WriteProgramInput(int64_t handle, const void* data, int64_t n)
 {
     const int fd = InputOf(handle);
     if (fd < 0 || data == nullptr || n <= 0) return 0;
-    return WriteWithoutSigpipe(fd, static_cast<const char*>(data), n);
+    // A program that stopped reading must not end the caller with SIGPIPE.
+    return WriteHoldingSignal(fd, static_cast<const unsigned char*>(data), n, SIGPIPE, EPIPE);
 }
 
 int64_t WriteProgramString(int64_t handle, const String& text)

@@ -76,7 +76,7 @@ private:
             return true;
         }
         if (lead >= 0xF8) return false;
-        int extra = lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        const int extra = Utf8SequenceLength(static_cast<unsigned char>(lead)) - 1;
         uint32_t point = lead & (0x3Fu >> extra);
         const unsigned char* q = p_ + 1;
         for (int k = 0; k < extra; ++k, ++q) {
@@ -101,9 +101,8 @@ private:
         if (point <= 0xFFFF) {
             Put(static_cast<char16_t>(point));
         } else {
-            point -= 0x10000;
-            Put(static_cast<char16_t>(0xD800 + (point >> 10)));
-            Put(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+            Put(HighSurrogate(point));
+            Put(LowSurrogate(point));
         }
         return true;
     }

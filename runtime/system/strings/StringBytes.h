@@ -14,6 +14,22 @@ inline constexpr StringFormat FormatUtf8 = 2;
 inline constexpr StringFormat FormatAscii = 24;
 inline constexpr StringFormat FormatUtf16 = 25;
 
+// Bytes of the UTF-8 sequence that starts with `lead`: 1 to 4, or 0 for a byte that cannot start one.
+constexpr int Utf8SequenceLength(unsigned char lead)
+{
+    return lead < 0x80 ? 1 : lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF8 ? 4 : 0;
+}
+
+// The UTF-16 surrogate pair of a code point past U+FFFF.
+constexpr char16_t HighSurrogate(uint32_t point)
+{
+    return static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+}
+constexpr char16_t LowSurrogate(uint32_t point)
+{
+    return static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+}
+
 // UTF-8 bytes of `text` (std::string owns them; c_str() is the zero-terminated form).
 std::string StringToUtf8(const String& text);
 

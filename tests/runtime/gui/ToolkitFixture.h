@@ -16,6 +16,9 @@
 
 namespace nevalon::gui::testing {
 
+// An event code of the application's own, past the toolkit's codes.
+inline constexpr int32_t kApplicationEvent = EventFirstCustom + 500;
+
 struct SeenEvent {
     int64_t code, window, object, type;
     bool operator==(const SeenEvent&) const = default;

@@ -6,6 +6,8 @@
 namespace nevalon::gui {
 namespace {
 
+using testing::kApplicationEvent;
+
 using EventBindingsTest = testing::ToolkitTest;
 
 std::string ran;
@@ -63,7 +65,7 @@ TEST_F(EventBindingsTest, RemovingTakesOneBindingMadeWithTheSameArguments)
 
 TEST_F(EventBindingsTest, KeysAreHashedOverUtf16UnitsAndKeysOfOneBucketStayApart)
 {
-    EXPECT_EQ(BindingKey(66036, -1, 1099511627776), u"66036:-1:1099511627776");
+    EXPECT_EQ(BindingKey(EventFirstCustom + 500, -1, 1099511627776), u"66036:-1:1099511627776");
     EXPECT_EQ(BindingHash(u"3:1:-1\u00e9"), 1371458837u); // wrapped in 32 bits; one unit for the accent
     std::vector<int64_t> byBucket(1024, -1);
     int64_t first = -1, second = -1;
@@ -92,11 +94,11 @@ TEST_F(EventBindingsTest, ACallbackMayChangeBindingsWhileRunningAndClosingAWindo
     EXPECT_EQ(Post(EventTimer, 0, 1), "ro");
     EXPECT_EQ(Post(EventTimer, 0, 1), "+o");
     CreateWindow(1, 0, 0, 100, 100, u"bound", WindowInvisible);
-    AddEventCallback(66036, Tag<'1'>, 1, 5);
-    AddEventCallback(66036, Tag<'*'>, -1, 5);
+    AddEventCallback(kApplicationEvent, Tag<'1'>, 1, 5);
+    AddEventCallback(kApplicationEvent, Tag<'*'>, -1, 5);
     DestroyWindow(1);
     CreateWindow(1, 0, 0, 100, 100, u"again", WindowInvisible);
-    EXPECT_EQ(Post(66036, 1, 5), "*");
+    EXPECT_EQ(Post(kApplicationEvent, 1, 5), "*");
 }
 
 } // namespace

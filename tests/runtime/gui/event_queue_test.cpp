@@ -7,6 +7,8 @@
 namespace nevalon::gui {
 namespace {
 
+using testing::kApplicationEvent;
+
 using EventQueueTest = testing::ToolkitTest;
 using WaitEventTest = testing::ToolkitTest;
 using testing::Events;
@@ -42,17 +44,17 @@ TEST_F(EventQueueTest, CallbacksRunAtPostingOrWhenDequeuedUnlessSuppressed)
     calls.clear();
     released.clear();
     AddEventCallback(EventGadget, [] { calls.push_back(Current()); });
-    AddEventCallback(66036, [] { calls.push_back(Current()); });
+    AddEventCallback(kApplicationEvent, [] { calls.push_back(Current()); });
     PostEvent(EventTimer, 9, 9, 0);
     ASSERT_EQ(DequeueEvent(), EventTimer);
     PostEvent(EventGadget, 4, 2, 768);
-    QueueEvent(66036, 1, 2, 3, 4);
+    QueueEvent(kApplicationEvent, 1, 2, 3, 4);
     // The posted event is current while its callbacks run; the previous one is current again after.
     EXPECT_EQ(calls, (Events{{EventGadget, 2, 4, 768}}));
     EXPECT_EQ(EventTimerNumber(), 9);
     ASSERT_EQ(DequeueEvent(), EventGadget);
-    ASSERT_EQ(DequeueEvent(), 66036);
-    EXPECT_EQ(calls.back(), (testing::SeenEvent{66036, 1, 2, 3}));
+    ASSERT_EQ(DequeueEvent(), kApplicationEvent);
+    EXPECT_EQ(calls.back(), (testing::SeenEvent{kApplicationEvent, 1, 2, 3}));
     EXPECT_EQ(EventData(), 4);
     // Suppression (it nests) drops events, their callbacks and their data, unless PostEvenWhenSuppressed.
     RaiseEventSuppression();
@@ -90,7 +92,7 @@ TEST_F(EventQueueTest, PostingWakesThePlatformLoopExceptForRepaints)
     TakeQueued(true);
     PostEvent(EventRepaint, 2, 2, 0, 0, nullptr, PostAlwaysWake);
     EXPECT_FALSE(platform::HasPendingPlatformEvents());
-    for (int32_t code : {int32_t{EventMoveWindow}, int32_t{EventMenu}, 66036}) {
+    for (int32_t code : {int32_t{EventMoveWindow}, int32_t{EventMenu}, kApplicationEvent}) {
         PostEvent(code, 1, 1, 0);
         EXPECT_TRUE(platform::HasPendingPlatformEvents()) << code;
         TakeQueued(true);
@@ -105,9 +107,9 @@ TEST_F(WaitEventTest, QueuedEventsComeFirstAndAPlatformEventOfNoMeaningAnswersMi
     EXPECT_EQ(WaitEvent(1000), -1);
     EXPECT_EQ(EventCode(), 0);
     platform::PostClickForTests(*PlatformWindowOf(1), {5, 5}, 1, false, 0);
-    QueueEvent(66036, 1, 2, 3);
+    QueueEvent(kApplicationEvent, 1, 2, 3);
     // Without limit, and yet at once: the queue is not empty.
-    EXPECT_EQ(WaitEvent(), 66036);
+    EXPECT_EQ(WaitEvent(), kApplicationEvent);
     EXPECT_EQ(EventSubtype(), 3);
     // Only now is the click dispatched, and the event it posts comes out of the same call.
     EXPECT_EQ(WaitEvent(1000), EventLeftClick);
@@ -123,21 +125,21 @@ TEST_F(WaitEventTest, ACallbackThatWaitsForEventsLeavesEveryEventsDataReleasedOn
     };
     auto data = [](int64_t value) { return reinterpret_cast<int64_t>(new int64_t(value)); };
     static int64_t seen = 0;
-    AddEventCallback(66036, [] { WaitEvent(0); });
+    AddEventCallback(kApplicationEvent, [] { WaitEvent(0); });
     AddEventCallback(EventGadget, [] {
         WaitEvent(0);
         seen = *reinterpret_cast<int64_t*>(EventData());
     });
     // Dequeued with its callbacks: the callback takes the next event, and the first is current again.
-    PostEvent(66036, 0, 0, 0, data(1), release, PostCallbacksWhenDequeued);
+    PostEvent(kApplicationEvent, 0, 0, 0, data(1), release, PostCallbacksWhenDequeued);
     PostEvent(66037, 0, 0, 0, data(2), release, PostCallbacksWhenDequeued);
-    EXPECT_EQ(WaitEvent(0), 66036);
+    EXPECT_EQ(WaitEvent(0), kApplicationEvent);
     EXPECT_EQ(released, std::vector<int64_t>{2});
     EXPECT_EQ(*reinterpret_cast<int64_t*>(EventData()), 1);
     // Posted with its callbacks at once, hiding the current event: the callback takes it from the queue.
     PostEvent(EventGadget, 5, 0, 0, data(3), release);
     EXPECT_EQ(seen, 3);
-    EXPECT_EQ(EventCode(), 66036);
+    EXPECT_EQ(EventCode(), kApplicationEvent);
     EXPECT_EQ(DequeueEvent(), 0);
     EXPECT_EQ(released, (std::vector<int64_t>{2, 3, 1}));
 }

@@ -41,7 +41,7 @@ TEST(ObjectTableTest, NumbersAreFixedSlotsOrCheckedHandlesAndMinusOneFreesAllFix
     for (int64_t n : {int64_t{-2}, int64_t{1} << 45, INT64_MAX})
         EXPECT_EQ(table.Create(n), nullptr) << n;
     make(5);
-    table.Create(4); // never made live
+    EXPECT_NE(table.Create(4), nullptr); // never made live
     table.Free(-1);
     EXPECT_EQ(freed, (std::vector<int64_t>{8, a, 5, 8, 40, b}));
 }

@@ -1,5 +1,6 @@
 #include "ToolkitFixture.h"
 #include "platform/Application.h"
+#include "platform/Defaults.h"
 #include "platform/Image.h"
 #include "runtime/gui/ApplicationMenu.h"
 #include "runtime/gui/StatusIcon.h"
@@ -54,16 +55,27 @@ TEST_F(StatusIconTest, AClickPostsTheIconAndItsWindowWithTypeZeroOnce)
     EXPECT_EQ(TakeQueued(), (Events{{EventStatusIcon, 0, 0, 0}}));
 }
 
-TEST_F(StatusIconTest, TheContextMenuAsksToOpenOrToQuit)
+TEST_F(StatusIconTest, TheContextMenuAsksToOpenOrToQuitTheProductTheProgramNamed)
 {
-    int64_t item = StatusIconHandle(0);
-    EXPECT_EQ(platform::StatusIconMenuForTests(item),
-              (platform::MenuEntriesForTests{
-                  {u"Open Nevalon", u""}, {u"", u"", false, true}, {u"Quit Nevalon", u""}}));
-    platform::ChooseStatusIconMenuEntryForTests(item, u"Open Nevalon");
-    platform::ChooseStatusIconMenuEntryForTests(item, u"Quit Nevalon");
+    // The fixture's icon was made before the program named itself.
+    const int64_t unnamed = StatusIconHandle(0);
+    EXPECT_EQ(platform::StatusIconMenuForTests(unnamed),
+              (platform::MenuEntriesForTests{{u"Open", u""}, {u"", u"", false, true}, {u"Quit", u""}}));
+    EXPECT_EQ(platform::StatusIconToolTipForTests(unnamed), u"");
+    SetProductIdentity({u"Tally", u"org.example.Tally", u"tally"});
+    ASSERT_NE(CreateStatusIcon(1, WindowHandle(0), symbol->Handle()), 0);
+    const int64_t item = StatusIconHandle(1);
+    EXPECT_EQ(
+        platform::StatusIconMenuForTests(item),
+        (platform::MenuEntriesForTests{{u"Open Tally", u""}, {u"", u"", false, true}, {u"Quit Tally", u""}}));
+    EXPECT_EQ(platform::StatusIconToolTipForTests(item), u"Tally");
+    EXPECT_TRUE(platform::DefaultsFilePath().ends_with("/org.example.Tally.conf"))
+        << platform::DefaultsFilePath();
+    platform::ChooseStatusIconMenuEntryForTests(item, u"Open Tally");
+    platform::ChooseStatusIconMenuEntryForTests(item, u"Quit Tally");
     EXPECT_EQ(TakeQueued(),
-              (Events{{EventStatusIcon, 0, 0, StatusIconOpenRequest}, {EventMenu, -1, MenuItemQuit, 0}}));
+              (Events{{EventStatusIcon, 0, 1, StatusIconOpenRequest}, {EventMenu, -1, MenuItemQuit, 0}}));
+    SetProductIdentity({});
 }
 
 // The symbol is drawn in the appearance's text colour, over a halo of the opposite one.

@@ -1,11 +1,14 @@
 #include "ToolkitFixture.h"
 #include "runtime/gui/Desktops.h"
+#include "runtime/gui/GadgetList.h"
 #include "runtime/gui/WindowRecord.h"
 
 #include <cmath>
 
 namespace nevalon::gui {
 namespace {
+
+using testing::kApplicationEvent;
 
 using Values = std::vector<double>;
 using Points = std::vector<int64_t>;
@@ -108,15 +111,15 @@ TEST_F(WindowTest, FlagsChooseVisibilityStyleAndTheWindowForNewGadgets)
     Drain();
     EXPECT_FALSE(PlatformWindowOf(0)->IsVisible());
     EXPECT_EQ(PlatformWindowOf(0)->Parent(), nullptr);
-    EXPECT_EQ(GadgetListWindow(), 1);
+    EXPECT_EQ(KxGadgetList::CurrentWindow(), 1);
     EXPECT_FALSE(PlatformWindowOf(1)->IsResizable());
     for (int64_t flags : {WindowResizable, WindowResizableCloseBox, WindowZoomed}) {
         CreateWindow(2, 0, 0, 100, 100, u"resizable", flags);
         EXPECT_TRUE(PlatformWindowOf(2)->IsResizable()) << flags;
     }
-    EXPECT_EQ(GadgetListWindow(), 2);
+    EXPECT_EQ(KxGadgetList::CurrentWindow(), 2);
     DestroyWindow(2);
-    EXPECT_EQ(GadgetListWindow(), -1);
+    EXPECT_EQ(KxGadgetList::CurrentWindow(), -1);
     // A window opened zoomed is at least one point wide and high.
     CreateWindow(3, 0, 0, 0, -5, u"zoomed", WindowZoomed | WindowInvisible);
     EXPECT_GE(std::min(Bounds(3)[2], Bounds(3)[3]), 1);
@@ -193,7 +196,7 @@ TEST_F(WindowTest, AClosedWindowLeavesNoQueuedEventsBehind)
     int64_t dynamic = CreateWindow(-1, 0, 0, 100, 100, u"destroyed");
     Drain();
     for (int64_t window : {int64_t{1}, dynamic, int64_t{2}, int64_t{-1}}) {
-        QueueEvent(66036, window);
+        QueueEvent(kApplicationEvent, window);
         PostEvent(EventTimer, 1, window, 0);
     }
     PlatformWindowOf(1)->Close();
