@@ -20,7 +20,6 @@ public:
         setDefault(isDefault);
         WatchWindow();
     }
-    bool IsWindowDefault() const { return windowDefault_; }
 
 protected:
     bool event(QEvent* event) override
@@ -86,7 +85,6 @@ public:
     {
         if (Widget()) Widget()->SetWindowDefault(isDefault);
     }
-    bool IsDefault() const override { return Widget() && Widget()->IsWindowDefault(); }
     void SetBezel(Bezel bezel) override
     {
         bezel_ = bezel;

@@ -146,7 +146,6 @@ public:
     {
         if (Widget()) Widget()->setReadOnly(!editable);
     }
-    bool IsEditable() const override { return Widget() && !Widget()->isReadOnly(); }
     void SetBordered(bool bordered) override
     {
         if (Widget()) Widget()->setFrame(bordered);

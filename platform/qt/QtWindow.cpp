@@ -232,11 +232,6 @@ void QtWindow::SetTitle(const std::u16string& title)
     widget_->setWindowTitle(QString::fromStdU16String(title));
 }
 
-std::u16string QtWindow::Title() const
-{
-    return widget_->windowTitle().toStdU16String();
-}
-
 QMargins QtWindow::FrameMargins() const
 {
     // Qt learns of a frame that went away only when the window manager says so; there is none.
@@ -258,12 +253,6 @@ Rect QtWindow::Frame() const
 Size QtWindow::ContentSize() const
 {
     return {double(widget_->width()), double(widget_->height())};
-}
-
-Size QtWindow::FrameSizeForContent(Size content) const
-{
-    const QMargins m = FrameMargins();
-    return {content.width + m.left() + m.right(), content.height + m.top() + m.bottom()};
 }
 
 void QtWindow::SetFrameTopLeft(Point topLeft)
