@@ -101,7 +101,8 @@ public:
     virtual bool IsClosed() const = 0;
 };
 
-// Creates a hidden window with a content area of this size; null when the platform refuses.
+// Creates a hidden window with a content area of this size; its one reference is the platform's own, dropped
+// at Close, so a caller that keeps the window past its close retains it. Null when the platform refuses.
 Window* CreatePlatformWindow(const WindowStyle& style, Size contentSize);
 
 // The window that has the keyboard, or null.

@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtView.h"
 
 #include <QApplication>
@@ -176,12 +177,12 @@ private:
 
 } // namespace
 
-Button* CreateButton()
+Button* QtControlDriver::CreateButton()
 {
     return QApplication::instance() ? new QtButton() : nullptr;
 }
 
-CheckBox* CreateCheckBox()
+CheckBox* QtControlDriver::CreateCheckBox()
 {
     return QApplication::instance() ? new QtCheckBox() : nullptr;
 }

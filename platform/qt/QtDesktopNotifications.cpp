@@ -1,9 +1,9 @@
 #include "platform/qt/QtDesktopNotifications.h"
 
 #include "platform/DesktopNotifications.h"
-#include "platform/Overrides.h"
 #include "platform/Sound.h"
 #include "platform/qt/QtBus.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QApplication>
 #include <QDBusArgument>
@@ -204,13 +204,9 @@ void NotificationClient::End(NotificationHandler handler, NotificationEnd end, c
         Qt::QueuedConnection);
 }
 
-void SendNotification(const NotificationRequest& request, int64_t answerMs, NotificationHandler handler)
+void QtDesktopDriver::SendNotification(const NotificationRequest& request, int64_t answerMs,
+                                       NotificationHandler handler)
 {
-    if (!handler) handler = [](NotificationEnd, const std::u16string&) {};
-    if (Overrides().notificationServer) {
-        Overrides().notificationServer(request, std::move(handler));
-        return;
-    }
     if (!QApplication::instance()) return;
     if (!client) client = new NotificationClient(qApp);
     client->Send(request, answerMs, std::move(handler));

@@ -3,6 +3,7 @@
 #include "platform/Class.h"
 #include "platform/Overrides.h"
 #include "platform/qt/QtCoordinates.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
 #include <QApplication>
@@ -417,13 +418,13 @@ void QtWindow::Close()
     Autorelease(this);
 }
 
-Window* CreatePlatformWindow(const WindowStyle& style, Size contentSize)
+Window* QtWindowDriver::CreatePlatformWindow(const WindowStyle& style, Size contentSize)
 {
     if (!QApplication::instance()) return nullptr;
     return new QtWindow(style, contentSize);
 }
 
-Window* KeyWindow()
+Window* QtWindowDriver::KeyWindow() const
 {
     return QtWindow::FromWidget(QApplication::activeWindow());
 }
