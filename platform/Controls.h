@@ -22,7 +22,6 @@ public:
     // The default button of its window: Return pressed anywhere in the window presses it, unless the view
     // that has the focus takes the key.
     virtual void SetDefault(bool isDefault) = 0;
-    virtual bool IsDefault() const = 0;
     // The outline: rounded or square corners, or a small disclosure arrow. Where the desktop's style draws
     // one shape for every button, the bezel changes the corners only as far as the style lets it.
     virtual void SetBezel(Bezel bezel) = 0;
@@ -71,7 +70,6 @@ public:
 
     // Not editable: the text can still be selected and copied.
     virtual void SetEditable(bool editable) = 0;
-    virtual bool IsEditable() const = 0;
     virtual void SetBordered(bool bordered) = 0;
 
     // The field got the keyboard focus.

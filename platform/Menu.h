@@ -26,7 +26,6 @@ public:
     virtual int64_t Tag() const = 0;
     // Shows a check mark before the title, or none. Choosing the item never changes it.
     virtual void SetChecked(bool checked) = 0;
-    virtual bool IsChecked() const = 0;
 };
 
 // A menu of items and separators ("NSMenu").

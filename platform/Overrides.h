@@ -13,7 +13,8 @@
 namespace nevalon::platform {
 
 // What a test puts in place of the desktop and the person in front of it. Nothing in the shipped
-// program writes these; only the test seams (platform/testing) do, so every field is empty there.
+// program writes these; only the test seams (platform/testing) do, so every field is empty there. The free
+// functions read them before they ask the backend's drivers, so no backend knows of them.
 struct DesktopOverrides {
     std::function<int(const AlertRequest&)> alertResponder;
     std::optional<std::vector<std::string>> preferredLanguages;

@@ -45,7 +45,6 @@ public:
     virtual Point OriginOnScreen() const = 0;
 
     virtual void SetHidden(bool hidden) = 0;
-    virtual bool IsHidden() const = 0;
     // Plain text shown while the pointer rests on the view, never read as markup; "" for none.
     virtual void SetToolTip(const std::u16string& text) = 0;
     // The name screen readers announce. Views with a title or a text are named by it unless given one here.
@@ -56,7 +55,6 @@ public:
 
     // Gives the view the keyboard focus in its window; the window itself is not brought forward.
     virtual void Focus() = 0;
-    virtual bool HasFocus() const = 0;
 
 private:
     int64_t tag_ = 0;

@@ -54,13 +54,10 @@ public:
     virtual WindowDelegate* Delegate() const = 0;
 
     virtual void SetTitle(const std::u16string& title) = 0;
-    virtual std::u16string Title() const = 0;
 
     // The outer rectangle, with the frame the desktop draws around the content.
     virtual Rect Frame() const = 0;
     virtual Size ContentSize() const = 0;
-    // Frame size that holds a content of this size in this window's style.
-    virtual Size FrameSizeForContent(Size content) const = 0;
     virtual void SetFrameTopLeft(Point topLeft) = 0;
     virtual void SetContentSize(Size size) = 0;
     virtual Size ContentMinSize() const = 0;
@@ -104,7 +101,8 @@ public:
     virtual bool IsClosed() const = 0;
 };
 
-// Creates a hidden window with a content area of this size; null when the platform refuses.
+// Creates a hidden window with a content area of this size; its one reference is the platform's own, dropped
+// at Close, so a caller that keeps the window past its close retains it. Null when the platform refuses.
 Window* CreatePlatformWindow(const WindowStyle& style, Size contentSize);
 
 // The window that has the keyboard, or null.

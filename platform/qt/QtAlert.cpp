@@ -1,7 +1,7 @@
 #include "platform/Alert.h"
 #include "platform/Application.h"
 #include "platform/ModalSession.h"
-#include "platform/Overrides.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtWindow.h"
 
 #include <QApplication>
@@ -45,9 +45,8 @@ QWidget* AlertOwner()
 
 } // namespace
 
-int RunAlert(const AlertRequest& request)
+int QtDesktopDriver::RunAlert(const AlertRequest& request)
 {
-    if (Overrides().alertResponder) return Overrides().alertResponder(request);
     if (!QApplication::instance()) return 0;
     // Transient for a window of the program, the alert is kept above it by the window manager. Not its child:
     // the window may be freed while the alert is up.
@@ -92,9 +91,8 @@ int RunAlert(const AlertRequest& request)
     return kAlertDismissed;
 }
 
-std::vector<std::string> PreferredLanguages()
+std::vector<std::string> QtDesktopDriver::PreferredLanguages() const
 {
-    if (Overrides().preferredLanguages) return *Overrides().preferredLanguages;
     std::vector<std::string> result;
     for (const QString& language : QLocale::system().uiLanguages())
         result.push_back(language.toStdString());

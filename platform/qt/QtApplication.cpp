@@ -4,11 +4,11 @@
 #include "platform/DisplayServer.h"
 #include "platform/Foundation.h"
 #include "platform/Image.h"
-#include "platform/Overrides.h"
 #include "platform/qt/QtDesktopAppearance.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtSound.h"
-#include "platform/qt/QtView.h"
 #include "platform/qt/QtStatusItem.h"
+#include "platform/qt/QtView.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
@@ -59,7 +59,6 @@ bool quitPending = false;
 int pendingWakeUps = 0;
 uint64_t handledEvents = 0;
 bool lastDark = false;
-std::u16string applicationName;
 std::deque<std::function<void()>> afterStartUp;
 bool startUpFinished = false;
 QMetaObject::Connection firstIdle;
@@ -350,7 +349,7 @@ private:
 
 } // namespace
 
-bool StartApplication(int argc, char** argv, std::string& error)
+bool QtApplicationDriver::StartApplication(int argc, char** argv, std::string& error)
 {
     if (app) return true;
     const bool xWayland = PreferXWayland(std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"),
@@ -382,7 +381,7 @@ bool StartApplication(int argc, char** argv, std::string& error)
         });
     // The desktop's preference, where its portal tells it, outranks the palette; its answer arrives as any
     // change of the appearance does.
-    AfterStartUp([] { new DesktopAppearance([](bool dark) { SetAppearance(dark); }, filter); });
+    AfterStartUp([] { new DesktopAppearance([](bool dark) { platform::SetAppearance(dark); }, filter); });
     AfterStartUp(ReadSymbolTheme);
     app->installEventFilter(filter);
     lastDark = IsDarkAppearance();
@@ -406,12 +405,12 @@ bool StartApplication(int argc, char** argv, std::string& error)
     return true;
 }
 
-bool ApplicationStarted()
+bool QtApplicationDriver::ApplicationStarted() const
 {
     return app != nullptr;
 }
 
-void EndApplication()
+void QtApplicationDriver::EndApplication()
 {
     if (!app) return;
     afterStartUp.clear();
@@ -435,7 +434,7 @@ void EndApplication()
     quitPending = false;
 }
 
-bool ProcessPlatformEvents(int64_t timeoutMs)
+bool QtApplicationDriver::ProcessPlatformEvents(int64_t timeoutMs)
 {
     if (!app) return false;
     // The toolkit asks for platform events only with its own queue empty: a quit request is taken.
@@ -460,7 +459,7 @@ bool ProcessPlatformEvents(int64_t timeoutMs)
     return handledEvents != before;
 }
 
-void AfterStartUp(std::function<void()> work)
+void QtApplicationDriver::AfterStartUp(std::function<void()> work)
 {
     if (!app || !work) return;
     afterStartUp.push_back(std::move(work));
@@ -473,51 +472,51 @@ uint64_t HandledPlatformEvents()
     return handledEvents;
 }
 
-bool StartUpFinished()
+bool QtApplicationDriver::StartUpFinished() const
 {
     return startUpFinished;
 }
 
-void FreeDeferredObjects()
+void QtApplicationDriver::FreeDeferredObjects()
 {
     // Qt's own loop deletes what deleteLater() deferred once control returns to it. This program runs its own
     // loop, and Qt never deletes what was deferred outside any dispatch (a window closed by the main loop).
     if (app) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void WakeUp()
+void QtApplicationDriver::WakeUp()
 {
     if (!app) return;
     ++pendingWakeUps;
     QCoreApplication::postEvent(filter, new QEvent(kWakeUpEvent), Qt::HighEventPriority);
 }
 
-bool HasPendingPlatformEvents()
+bool QtApplicationDriver::HasPendingPlatformEvents() const
 {
     return pendingWakeUps > 0;
 }
 
-void SetQuitRequestHandler(std::function<void()> handler)
+void QtApplicationDriver::SetQuitRequestHandler(std::function<void()> handler)
 {
     quitHandler = std::move(handler);
 }
 
-void SetKeyDownHandler(std::function<bool(Window&, const KeyEvent&)> handler)
+void QtApplicationDriver::SetKeyDownHandler(std::function<bool(Window&, const KeyEvent&)> handler)
 {
     keyDownHandler = std::move(handler);
 }
 
-void SetAppearanceChangeHandler(std::function<void()> handler)
+void QtApplicationDriver::SetAppearanceChangeHandler(std::function<void()> handler)
 {
     appearanceHandler = std::move(handler);
 }
 
-bool IsDarkAppearance()
+bool QtApplicationDriver::IsDarkAppearance() const
 {
     return app && DarkPalette(QApplication::palette());
 }
 
-void SetAppearance(bool dark)
+void QtApplicationDriver::SetAppearance(bool dark)
 {
     if (!app || dark == IsDarkAppearance()) return;
     SwitchPalette(dark);
@@ -525,12 +524,12 @@ void SetAppearance(bool dark)
     filter->CheckAppearance();
 }
 
-void ActivateApplication()
+void QtApplicationDriver::ActivateApplication()
 {
     QtWindow::ActivateFrontmost();
 }
 
-void SetActivationPolicy(int64_t policy)
+void QtApplicationDriver::SetActivationPolicy(int64_t policy)
 {
     if (policy == activationPolicy) return;
     activationPolicy = policy;
@@ -539,52 +538,21 @@ void SetActivationPolicy(int64_t policy)
         if (IsManagedWindow(widget) && widget->isVisible()) SetSkipTaskbar(*widget, policy == 1, true);
 }
 
-int64_t ActivationPolicy()
+int64_t QtApplicationDriver::ActivationPolicy() const
 {
     return activationPolicy;
 }
 
-OsVersion OperatingSystemVersion()
+OsVersion QtApplicationDriver::OperatingSystemVersion() const
 {
-    if (Overrides().osVersion) return *Overrides().osVersion;
     // Where Qt 6 runs, the platform is new enough: report the lowest version the check accepts.
     return OsVersion{12, 0, 0};
 }
 
-void SetApplicationName(std::u16string name)
-{
-    applicationName = std::move(name);
-}
-
-const std::u16string& ApplicationName()
-{
-    return applicationName;
-}
-
-void SetApplicationIcon(const Image* icon)
+void QtApplicationDriver::SetApplicationIcon(const Image* icon)
 {
     if (!app || !icon) return;
     QApplication::setWindowIcon(QIcon(ToQPixmap(icon)));
-}
-
-std::string BundlePath()
-{
-    char path[4096];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    std::string exe(path, static_cast<size_t>(n));
-    size_t slash = exe.rfind('/');
-    return slash == std::string::npos || slash == 0 ? "/" : exe.substr(0, slash);
-}
-
-std::u16string Utf8ToUtf16(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String();
-}
-
-std::string Utf16ToUtf8(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())).toStdString();
 }
 
 } // namespace nevalon::platform

@@ -1,5 +1,6 @@
 #include "platform/ApplicationService.h"
 #include "platform/qt/QtBus.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
 #include <QCoreApplication>
@@ -63,7 +64,8 @@ QPointer<ApplicationService> service;
 
 } // namespace
 
-bool ActivateRunningApplication(const std::string& busName, const std::string& objectPath, int waitMs)
+bool QtDesktopDriver::ActivateRunningApplication(const std::string& busName, const std::string& objectPath,
+                                                 int waitMs)
 {
     // Blocking calls on a connection of our own need an application object, but no display.
     std::unique_ptr<QCoreApplication> core;
@@ -100,8 +102,8 @@ bool ActivateRunningApplication(const std::string& busName, const std::string& o
     return activated;
 }
 
-bool ExportApplicationService(const std::string& busName, const std::string& objectPath,
-                              std::function<void()> activate)
+bool QtDesktopDriver::ExportApplicationService(const std::string& busName, const std::string& objectPath,
+                                               std::function<void()> activate)
 {
     const QString address = SessionBusAddress();
     if (address.isEmpty() || service || !QCoreApplication::instance()) return false;

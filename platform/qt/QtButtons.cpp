@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtView.h"
 
 #include <QApplication>
@@ -20,7 +21,6 @@ public:
         setDefault(isDefault);
         WatchWindow();
     }
-    bool IsWindowDefault() const { return windowDefault_; }
 
 protected:
     bool event(QEvent* event) override
@@ -86,7 +86,6 @@ public:
     {
         if (Widget()) Widget()->SetWindowDefault(isDefault);
     }
-    bool IsDefault() const override { return Widget() && Widget()->IsWindowDefault(); }
     void SetBezel(Bezel bezel) override
     {
         bezel_ = bezel;
@@ -178,12 +177,12 @@ private:
 
 } // namespace
 
-Button* CreateButton()
+Button* QtControlDriver::CreateButton()
 {
     return QApplication::instance() ? new QtButton() : nullptr;
 }
 
-CheckBox* CreateCheckBox()
+CheckBox* QtControlDriver::CreateCheckBox()
 {
     return QApplication::instance() ? new QtCheckBox() : nullptr;
 }

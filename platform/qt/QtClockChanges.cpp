@@ -1,6 +1,7 @@
 #include "platform/qt/QtClockChanges.h"
 
 #include "platform/ClockChanges.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -95,7 +96,7 @@ void ClockChanges::ZoneFolderChanged()
     if (zone && changed_) changed_();
 }
 
-void SetClockChangeHandler(std::function<void()> changed)
+void QtDesktopDriver::SetClockChangeHandler(std::function<void()> changed)
 {
     if (clockChanges)
         clockChanges->SetHandler(std::move(changed));

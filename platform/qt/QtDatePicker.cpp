@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtView.h"
 
 #include <QApplication>
@@ -53,7 +54,7 @@ private:
 
 } // namespace
 
-DatePicker* CreateDatePicker()
+DatePicker* QtControlDriver::CreateDatePicker()
 {
     return QApplication::instance() ? new QtDatePicker() : nullptr;
 }

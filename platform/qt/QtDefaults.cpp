@@ -1,4 +1,5 @@
 #include "platform/Defaults.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -38,27 +39,27 @@ QString Key(const std::u16string& key)
 
 } // namespace
 
-void SetDefaultsFileName(const std::u16string& name)
+void QtDesktopDriver::SetDefaultsFileName(const std::u16string& name)
 {
     if (OpenStore()) OpenStore()->sync();
     OpenStore().reset();
     FileName() = QString::fromStdU16String(name);
 }
 
-int64_t DefaultsInteger(const std::u16string& key)
+int64_t QtDesktopDriver::DefaultsInteger(const std::u16string& key) const
 {
     if (key.empty()) return 0;
     return Store().value(Key(key), 0).toLongLong();
 }
 
-void SetDefaultsInteger(const std::u16string& key, int64_t value)
+void QtDesktopDriver::SetDefaultsInteger(const std::u16string& key, int64_t value)
 {
     // An empty key names nothing; the store would keep junk under it.
     if (key.empty()) return;
     Store().setValue(Key(key), qlonglong(value));
 }
 
-std::optional<std::u16string> DefaultsString(const std::u16string& key)
+std::optional<std::u16string> QtDesktopDriver::DefaultsString(const std::u16string& key) const
 {
     if (key.empty()) return std::nullopt;
     QVariant value = Store().value(Key(key));
@@ -66,13 +67,13 @@ std::optional<std::u16string> DefaultsString(const std::u16string& key)
     return value.toString().toStdU16String();
 }
 
-bool SynchronizeDefaults()
+bool QtDesktopDriver::SynchronizeDefaults()
 {
     Store().sync();
     return Store().status() == QSettings::NoError;
 }
 
-std::string DefaultsFilePath()
+std::string QtDesktopDriver::DefaultsFilePath() const
 {
     return Store().fileName().toStdString();
 }

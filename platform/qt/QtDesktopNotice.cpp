@@ -1,4 +1,5 @@
 #include "platform/DesktopNotice.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -29,12 +30,12 @@ Sender& NoticeSender()
 
 } // namespace
 
-void SetDesktopNoticeSender(const std::u16string& name, const std::u16string& iconName)
+void QtDesktopDriver::SetDesktopNoticeSender(const std::u16string& name, const std::u16string& iconName)
 {
     NoticeSender() = {QString::fromStdU16String(name), QString::fromStdU16String(iconName)};
 }
 
-void ShowDesktopNotice(const std::u16string& summary, const std::u16string& body)
+void QtDesktopDriver::ShowDesktopNotice(const std::u16string& summary, const std::u16string& body)
 {
     if (!QApplication::instance()) return;
     const QString title = QString::fromStdU16String(summary), text = QString::fromStdU16String(body);

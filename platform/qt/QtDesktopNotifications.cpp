@@ -1,9 +1,9 @@
 #include "platform/qt/QtDesktopNotifications.h"
 
 #include "platform/DesktopNotifications.h"
-#include "platform/Overrides.h"
 #include "platform/Sound.h"
 #include "platform/qt/QtBus.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QApplication>
 #include <QDBusArgument>
@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QTimer>
+#include <vector>
 
 namespace nevalon::platform {
 namespace {
@@ -121,11 +122,22 @@ void NotificationClient::Notify(const std::shared_ptr<Notice>& notice, const QSt
     QDBusMessage notify = QDBusMessage::createMethodCall(kService, kPath, kInterface, "Notify");
     notify << FromU16(request.applicationName) << 0u << icon << FromU16(request.summary) << body << actions
            << hints << -1;
+    ++awaitingNotify_;
     auto* call = new QDBusPendingCallWatcher(bus_.asyncCall(notify), this);
     connect(call, &QDBusPendingCallWatcher::finished, this,
             [this, notice, serverSound](QDBusPendingCallWatcher* call) {
                 call->deleteLater();
+                --awaitingNotify_;
+                // What came for it before this answer is handled once the notification is known.
+                std::vector<QDBusMessage> early;
                 const QDBusPendingReply<uint> reply = *call;
+                if (!reply.isError()) {
+                    const auto [first, last] = early_.equal_range(reply.value());
+                    for (auto it = first; it != last; ++it)
+                        early.push_back(it->second);
+                    early_.erase(first, last);
+                }
+                if (awaitingNotify_ == 0) early_.clear();
                 if (reply.isError()) {
                     Fail(notice);
                     return;
@@ -140,6 +152,12 @@ void NotificationClient::Notify(const std::shared_ptr<Notice>& notice, const QSt
                 notice->deadline = nullptr;
                 showing_[id] = Showing{reply.reply().service(), notice->handler};
                 if (!serverSound && notice->request.sound != 0) PlaySystemSound(notice->request.sound);
+                for (const QDBusMessage& signal : early) {
+                    if (signal.member() == "ActionInvoked")
+                        ActionInvoked(signal);
+                    else
+                        NotificationClosed(signal);
+                }
             });
 }
 
@@ -186,7 +204,7 @@ void NotificationClient::ActionInvoked(const QDBusMessage& signal)
 {
     const uint id = signal.arguments().value(0).toUInt();
     std::optional<Showing> showing = TakeShowing(signal);
-    if (!showing) return;
+    if (!showing) return KeepEarly(signal);
     // Servers differ in whether an action closes its notification; it is closed here in every case.
     Close(id);
     End(showing->handler, NotificationEnd::ActionInvoked, signal.arguments().value(1).toString());
@@ -194,7 +212,16 @@ void NotificationClient::ActionInvoked(const QDBusMessage& signal)
 
 void NotificationClient::NotificationClosed(const QDBusMessage& signal)
 {
-    if (std::optional<Showing> showing = TakeShowing(signal)) End(showing->handler, NotificationEnd::Closed);
+    if (std::optional<Showing> showing = TakeShowing(signal))
+        End(showing->handler, NotificationEnd::Closed);
+    else
+        KeepEarly(signal);
+}
+
+void NotificationClient::KeepEarly(const QDBusMessage& signal)
+{
+    if (awaitingNotify_ > 0 && !signal.arguments().isEmpty())
+        early_.emplace(signal.arguments()[0].toUInt(), signal);
 }
 
 void NotificationClient::End(NotificationHandler handler, NotificationEnd end, const QString& action)
@@ -204,13 +231,9 @@ void NotificationClient::End(NotificationHandler handler, NotificationEnd end, c
         Qt::QueuedConnection);
 }
 
-void SendNotification(const NotificationRequest& request, int64_t answerMs, NotificationHandler handler)
+void QtDesktopDriver::SendNotification(const NotificationRequest& request, int64_t answerMs,
+                                       NotificationHandler handler)
 {
-    if (!handler) handler = [](NotificationEnd, const std::u16string&) {};
-    if (Overrides().notificationServer) {
-        Overrides().notificationServer(request, std::move(handler));
-        return;
-    }
     if (!QApplication::instance()) return;
     if (!client) client = new NotificationClient(qApp);
     client->Send(request, answerMs, std::move(handler));

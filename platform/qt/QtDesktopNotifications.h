@@ -53,9 +53,16 @@ private:
     // Calls the handler from the event loop, never from inside the caller.
     void End(NotificationHandler handler, NotificationEnd end, const QString& action = QString());
     std::optional<Showing> TakeShowing(const QDBusMessage& signal);
+    // Keeps a signal for an id not yet known while a Notify awaits its answer: the server may close or act on
+    // a notification before its answer to Notify has reached us.
+    void KeepEarly(const QDBusMessage& signal);
 
     QDBusConnection bus_;
     std::map<uint, Showing> showing_;
+    int awaitingNotify_ = 0;
+    // The signals kept by KeepEarly, by id; dropped once no Notify awaits its answer, as they then belong to
+    // other programs' notifications.
+    std::multimap<uint, QDBusMessage> early_;
 };
 
 } // namespace nevalon::platform

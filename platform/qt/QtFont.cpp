@@ -1,6 +1,7 @@
 #include "platform/qt/QtFont.h"
 
 #include "platform/Application.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QFontDatabase>
 #include <QStringList>
@@ -21,7 +22,7 @@ QFont ToQFont(const Font& font)
     return qfont;
 }
 
-Font* CreateFont(const std::u16string& family, double pointSize, bool bold, bool italic)
+Font* QtTextDriver::CreateFont(const std::u16string& family, double pointSize, bool bold, bool italic)
 {
     // The font database needs the application; a size of 0 or less names no font.
     if (!ApplicationStarted() || !std::isfinite(pointSize) || pointSize <= 0) return nullptr;

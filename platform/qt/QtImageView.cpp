@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtView.h"
 
 #include <QApplication>
@@ -99,7 +100,7 @@ private:
 
 } // namespace
 
-ImageView* CreateImageView()
+ImageView* QtControlDriver::CreateImageView()
 {
     return QApplication::instance() ? new QtImageView() : nullptr;
 }

@@ -5,6 +5,7 @@
 #include "platform/ModalSession.h"
 #include "platform/Window.h"
 #include "platform/qt/QtCoordinates.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -131,7 +132,7 @@ void QtMenu::PopUp(Window* over, Point at)
     widget_->exec(ToQt(at));
 }
 
-Menu* CreatePlatformMenu()
+Menu* QtControlDriver::CreatePlatformMenu()
 {
     if (!QApplication::instance()) return nullptr;
     return new QtMenu();

@@ -28,7 +28,6 @@ public:
 
     int64_t Tag() const override { return tag_; }
     void SetChecked(bool checked) override;
-    bool IsChecked() const override { return checked_; }
 
 private:
     void Chosen();

@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtView.h"
 
 #include <QApplication>
@@ -76,7 +77,7 @@ private:
 
 } // namespace
 
-PopUpButton* CreatePopUpButton()
+PopUpButton* QtControlDriver::CreatePopUpButton()
 {
     return QApplication::instance() ? new QtPopUpButton() : nullptr;
 }

@@ -1,7 +1,7 @@
-#include "platform/Overrides.h"
 #include "platform/Screens.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtCoordinates.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
 #include <QCursor>
@@ -58,15 +58,13 @@ std::vector<Rect> FromQtRects(const std::vector<QRect>& rects)
 
 } // namespace
 
-std::vector<Rect> Screens()
+std::vector<Rect> QtScreenDriver::Screens() const
 {
-    if (Overrides().screens) return *Overrides().screens;
     return FromQtRects(QtScreenRects(&QScreen::geometry));
 }
 
-std::vector<Rect> WorkAreas()
+std::vector<Rect> QtScreenDriver::WorkAreas() const
 {
-    if (Overrides().screens) return Overrides().workAreas.value_or(*Overrides().screens);
     // Qt takes it from the window manager's work area, which leaves out the panels' reserved edges; with
     // several screens that one area spans them all, and Qt answers each screen whole.
     if (const std::vector<QRect> screens = QtScreenRects(&QScreen::geometry); screens.size() > 1)
@@ -74,9 +72,8 @@ std::vector<Rect> WorkAreas()
     return FromQtRects(QtScreenRects(&QScreen::availableGeometry));
 }
 
-Point PointerPosition()
+Point QtScreenDriver::PointerPosition() const
 {
-    if (Overrides().pointer) return *Overrides().pointer;
     if (!QGuiApplication::instance()) return {};
     // Asked once for each event handled: placing the list window after a click asks several times, and each
     // answer is a round trip to the X server.
@@ -89,7 +86,7 @@ Point PointerPosition()
     return answer;
 }
 
-double MenuBarHeight()
+double QtScreenDriver::MenuBarHeight() const
 {
     QScreen* main = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
     if (!main) return 0;

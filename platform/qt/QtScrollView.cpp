@@ -1,3 +1,4 @@
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtView.h"
 
 #include <QApplication>
@@ -68,7 +69,7 @@ private:
 
 } // namespace
 
-ScrollView* CreateScrollView()
+ScrollView* QtControlDriver::CreateScrollView()
 {
     return QApplication::instance() ? new QtScrollView() : nullptr;
 }

@@ -1,7 +1,7 @@
 #include "platform/qt/QtSound.h"
 
-#include "platform/Overrides.h"
 #include "platform/Sound.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QApplication>
 #include <canberra.h>
@@ -115,12 +115,8 @@ SoundPlayer* player = nullptr;
 
 } // namespace
 
-void PlaySystemSound(int64_t sound)
+void QtDesktopDriver::PlaySystemSound(int64_t sound)
 {
-    if (Overrides().systemSoundPlayer) {
-        Overrides().systemSoundPlayer(sound);
-        return;
-    }
     if (sound != kReminderSound) return;
     if (!player) {
         player = new SoundPlayer();

@@ -1,4 +1,5 @@
 #include "platform/Application.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
 #include <cstdlib>
@@ -17,7 +18,7 @@ bool answered = false;
 
 } // namespace
 
-void BringProcessToFront()
+void QtApplicationDriver::BringProcessToFront()
 {
     if (!answered) AnswerLaunch(launchId);
     answered = true;

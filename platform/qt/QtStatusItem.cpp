@@ -2,6 +2,7 @@
 
 #include "platform/Class.h"
 #include "platform/Image.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtMenu.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
@@ -136,13 +137,13 @@ void QtStatusItem::Activated(QSystemTrayIcon::ActivationReason reason)
     click();
 }
 
-StatusItem* CreateStatusItem()
+StatusItem* QtStatusItemDriver::CreateStatusItem()
 {
     if (!QApplication::instance()) return nullptr;
     return new QtStatusItem();
 }
 
-void CheckTrayHostAfter(int64_t graceMs, std::function<void()> missing)
+void QtStatusItemDriver::CheckTrayHostAfter(int64_t graceMs, std::function<void()> missing)
 {
     if (!QApplication::instance() || !missing) return;
     QTimer::singleShot(std::chrono::milliseconds(graceMs), qApp, [missing = std::move(missing)] {

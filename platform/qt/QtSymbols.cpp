@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 #include "platform/Image.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -98,7 +99,7 @@ QImage ThemePicture(const Symbol& symbol)
 
 } // namespace
 
-Image* CreateSystemSymbolImage(std::string_view name)
+Image* QtDesktopDriver::CreateSystemSymbolImage(std::string_view name)
 {
     const Symbol* symbol = nullptr;
     for (const Symbol& s : Symbols())
@@ -141,7 +142,7 @@ Image* CreateSystemSymbolImage(std::string_view name)
     return image;
 }
 
-Image* CreateNamedImage(std::string_view name)
+Image* QtDesktopDriver::CreateNamedImage(std::string_view name)
 {
     if (!QApplication::instance()) return nullptr;
     const QIcon icon = QIcon::fromTheme(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));

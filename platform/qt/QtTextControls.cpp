@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtView.h"
 
 #include <QApplication>
@@ -146,7 +147,6 @@ public:
     {
         if (Widget()) Widget()->setReadOnly(!editable);
     }
-    bool IsEditable() const override { return Widget() && !Widget()->isReadOnly(); }
     void SetBordered(bool bordered) override
     {
         if (Widget()) Widget()->setFrame(bordered);
@@ -170,12 +170,12 @@ private:
 
 } // namespace
 
-TextLabel* CreateTextLabel()
+TextLabel* QtControlDriver::CreateTextLabel()
 {
     return QApplication::instance() ? new QtTextLabel() : nullptr;
 }
 
-TextField* CreateTextField(bool secure)
+TextField* QtControlDriver::CreateTextField(bool secure)
 {
     return QApplication::instance() ? new QtTextField(secure) : nullptr;
 }

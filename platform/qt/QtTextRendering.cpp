@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 #include "platform/Font.h"
 #include "platform/TextRendering.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtFont.h"
 
 #include <QFontMetricsF>
@@ -52,7 +53,7 @@ constexpr size_t kKeptTexts = 32;
 
 } // namespace
 
-TextExtent MeasureText(const std::u16string& text, const Font* font)
+TextExtent QtTextDriver::MeasureText(const std::u16string& text, const Font* font) const
 {
     if (!ApplicationStarted()) return {};
     static const QImage device = BitmapAtScreenResolution(1, 1);
@@ -75,8 +76,8 @@ TextExtent MeasureText(const std::u16string& text, const Font* font)
     return extent;
 }
 
-std::vector<uint8_t> RenderTextCoverage(const std::u16string& text, const Font* font, int width, int height,
-                                        double left, double top)
+std::vector<uint8_t> QtTextDriver::RenderTextCoverage(const std::u16string& text, const Font* font, int width,
+                                                      int height, double left, double top) const
 {
     if (!ApplicationStarted() || width < 1 || height < 1) return {};
     // Never destroyed, as the fonts above.

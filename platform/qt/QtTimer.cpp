@@ -1,6 +1,7 @@
 #include "platform/Class.h"
 #include "platform/ModalSession.h"
 #include "platform/Timer.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -56,7 +57,7 @@ private:
 
 } // namespace
 
-Timer* CreateRepeatingTimer(int64_t periodMs, std::function<void()> fire)
+Timer* QtApplicationDriver::CreateRepeatingTimer(int64_t periodMs, std::function<void()> fire)
 {
     if (periodMs < 1 || !fire || !QCoreApplication::instance()) return nullptr;
     return new QtTimer(static_cast<int>(std::min<int64_t>(periodMs, INT_MAX)), std::move(fire));

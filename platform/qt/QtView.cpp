@@ -1,6 +1,7 @@
 #include "platform/qt/QtView.h"
 
 #include "platform/Image.h"
+#include "platform/qt/QtDrivers.h"
 
 #include <QApplication>
 #include <QColor>
@@ -120,19 +121,19 @@ int64_t LeadingInteger(const QString& text)
     return trimmed.left(end).toLongLong();
 }
 
-View* CreateContainerView()
+View* QtControlDriver::CreateContainerView()
 {
     if (!QApplication::instance()) return nullptr;
     return new QtContainerView();
 }
 
-void ClearKeyboardFocus(Window& window)
+void QtControlDriver::ClearKeyboardFocus(Window& window)
 {
     auto* w = dynamic_cast<QtWindow*>(&window);
     if (QWidget* focus = w ? w->Widget()->focusWidget() : nullptr) focus->clearFocus();
 }
 
-uint32_t DisabledTextColor()
+uint32_t QtControlDriver::DisabledTextColor() const
 {
     return FromQColor(QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
 }

@@ -102,7 +102,6 @@ public:
         hidden_ = hidden;
         if (widget_ && widget_->parentWidget()) widget_->setVisible(!hidden);
     }
-    bool IsHidden() const override { return hidden_; }
     void SetToolTip(const std::u16string& text) override
     {
         // Converted, so that a tip which looks like markup still shows its characters.
@@ -126,7 +125,6 @@ public:
     {
         if (widget_) widget_->setFocus(Qt::OtherFocusReason);
     }
-    bool HasFocus() const override { return widget_ && widget_->hasFocus(); }
 
 private:
     static Rect ToRect(const QRect& r)

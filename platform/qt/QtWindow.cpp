@@ -3,6 +3,7 @@
 #include "platform/Class.h"
 #include "platform/Overrides.h"
 #include "platform/qt/QtCoordinates.h"
+#include "platform/qt/QtDrivers.h"
 #include "platform/qt/QtWindowManagerHints.h"
 
 #include <QApplication>
@@ -232,11 +233,6 @@ void QtWindow::SetTitle(const std::u16string& title)
     widget_->setWindowTitle(QString::fromStdU16String(title));
 }
 
-std::u16string QtWindow::Title() const
-{
-    return widget_->windowTitle().toStdU16String();
-}
-
 QMargins QtWindow::FrameMargins() const
 {
     // Qt learns of a frame that went away only when the window manager says so; there is none.
@@ -258,12 +254,6 @@ Rect QtWindow::Frame() const
 Size QtWindow::ContentSize() const
 {
     return {double(widget_->width()), double(widget_->height())};
-}
-
-Size QtWindow::FrameSizeForContent(Size content) const
-{
-    const QMargins m = FrameMargins();
-    return {content.width + m.left() + m.right(), content.height + m.top() + m.bottom()};
 }
 
 void QtWindow::SetFrameTopLeft(Point topLeft)
@@ -428,13 +418,13 @@ void QtWindow::Close()
     Autorelease(this);
 }
 
-Window* CreatePlatformWindow(const WindowStyle& style, Size contentSize)
+Window* QtWindowDriver::CreatePlatformWindow(const WindowStyle& style, Size contentSize)
 {
     if (!QApplication::instance()) return nullptr;
     return new QtWindow(style, contentSize);
 }
 
-Window* KeyWindow()
+Window* QtWindowDriver::KeyWindow() const
 {
     return QtWindow::FromWidget(QApplication::activeWindow());
 }

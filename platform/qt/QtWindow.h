@@ -57,10 +57,8 @@ public:
     void SetDelegate(WindowDelegate* delegate) override { delegate_ = delegate; }
     WindowDelegate* Delegate() const override { return delegate_; }
     void SetTitle(const std::u16string& title) override;
-    std::u16string Title() const override;
     Rect Frame() const override;
     Size ContentSize() const override;
-    Size FrameSizeForContent(Size content) const override;
     void SetFrameTopLeft(Point topLeft) override;
     void SetContentSize(Size size) override;
     Size ContentMinSize() const override;

@@ -180,5 +180,18 @@ TEST_F(NotificationsTest, ANotificationAnsweredTooLateFailsAndIsTakenOffTheScree
     EXPECT_TRUE(heard.empty()) << "a failed notification leaves its sound to the box";
 }
 
+// The server's close may reach the program before its answer to Notify does; the notification still ends.
+TEST_F(NotificationsTest, ANotificationClosedBeforeTheServerAnsweredItsNotifyEndsClosed)
+{
+    StandInServer server({"late=2000"});
+    ASSERT_TRUE(server.Ready()) << server.Output();
+    Ends ends;
+    SendNotification(Reminder(), 5000, ends.Handler());
+    ASSERT_TRUE(server.Await("notify "));
+    server.Act("closed 1 1");
+    ASSERT_TRUE(ends.Await(1));
+    EXPECT_EQ(ends.seen, (decltype(ends.seen){{NotificationEnd::Closed, u""}}));
+}
+
 } // namespace
 } // namespace nevalon::platform
