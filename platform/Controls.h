@@ -93,12 +93,9 @@ public:
     virtual void RemoveItem(int64_t index) = 0;
     virtual void RemoveAllItems() = 0;
     virtual int64_t ItemCount() const = 0;
-    // "" / 0 / null for an index outside the items; setting one there does nothing.
+    // "" for an index outside the items; setting one there does nothing.
     virtual std::u16string ItemTitle(int64_t index) const = 0;
     virtual void SetItemTitle(int64_t index, const std::u16string& title) = 0;
-    virtual int64_t ItemTag(int64_t index) const = 0;
-    virtual void SetItemTag(int64_t index, int64_t tag) = 0;
-    virtual void SetItemImage(int64_t index, Image* image) = 0;
 };
 
 // A picture drawn at the top-left corner, scaled down to fit (keeping its proportions), never up

@@ -57,18 +57,6 @@ public:
     {
         if (Valid(index)) Widget()->setItemText(int(index), QString::fromStdU16String(title));
     }
-    int64_t ItemTag(int64_t index) const override
-    {
-        return Valid(index) ? Widget()->itemData(int(index)).toLongLong() : 0;
-    }
-    void SetItemTag(int64_t index, int64_t tag) override
-    {
-        if (Valid(index)) Widget()->setItemData(int(index), QVariant(qlonglong(tag)));
-    }
-    void SetItemImage(int64_t index, Image* image) override
-    {
-        if (Valid(index)) Widget()->setItemIcon(int(index), ToQIcon(image));
-    }
 
 private:
     QComboBox* Widget() const { return static_cast<QComboBox*>(widget_.data()); }
