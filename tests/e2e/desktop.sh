@@ -182,9 +182,9 @@ return_until() {
   return 1
 }
 
-# Waits up to 5 seconds for the shell command $1 to succeed.
+# Waits up to $2 seconds (5 unless given) for the shell command $1 to succeed.
 await() {
-  for _ in $(seq 50); do
+  for _ in $(seq $(( ${2:-5} * 10 ))); do
     eval "$1" >/dev/null 2>&1 && return 0
     sleep 0.1
   done
