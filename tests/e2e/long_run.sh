@@ -73,7 +73,13 @@ compare() {
 }
 counts() { echo "$(x_windows) $(descriptors) $(threads) $(resident_kb)"; }
 
-open_and_close || { fail "the list window does not open and close"; finish; exit; }
+# The first click after start is now and then not taken (seen under load): the list window is then not
+# there, and one more opening is tried; a list window that opened without the keyboard is closed with Escape.
+first_opening() {
+  open_and_close && return
+  if list_shown; then xdotool key Escape; await '! list_shown'; else open_and_close; fi
+}
+first_opening || { fail "the list window does not open and close"; finish; exit; }
 settle 0 "after the first closing"
 first=$(counts)
 for i in $(seq 50); do
